@@ -60,7 +60,7 @@ String::String(const char* psText, std::uint32_t uMinimumCapacity) : m_text(s_em
     if (uLength == 0 && uMinimumCapacity == 0) return;
     reserve(uLength > uMinimumCapacity ? uLength : uMinimumCapacity);
     if (uLength < m_capacity) {
-        std::memcpy(m_text, psText, uLength);
+        if (uLength > 0) std::memcpy(m_text, psText, uLength);
         m_text[uLength] = 0;
         m_length = uLength;
     }
