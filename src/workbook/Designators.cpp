@@ -53,7 +53,7 @@ std::uint64_t ParseColumnDesignator(std::string_view sText)
     std::uint64_t uResult = 0;
     for (const char c : sText) {
         if (c < 'A' || c > 'Z') return 0;
-        const std::uint64_t uLetter = static_cast<std::uint64_t>(c - 'A' + 1);
+        const std::uint64_t uLetter = static_cast<std::uint64_t>(c) - 'A' + 1;
         // Saturate instead of wrapping, so that a long run of letters stays too large
         // rather than naming a small, valid column.
         if (uResult > (kSaturated - uLetter) / 26) {
