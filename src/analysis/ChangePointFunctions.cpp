@@ -1,0 +1,291 @@
+// Ostrel-Vane Studio - the change-point statistics: random generator, sorting, ranks,
+// resampling, segment statistics and the bootstrap confidence.
+#include "analysis/ChangePointFunctions.h"
+
+#include <ctime>
+#include <memory>
+#include <utility>
+
+#include "analysis/ChangePointKernels.h"
+
+namespace HalvrennInc {
+
+using kernel::DirectPositions;
+using kernel::IndexedPositions;
+using kernel::PlainReal;
+
+// ---------------------------------------------------------------------------------------
+// Random numbers
+
+namespace {
+
+//! Knuth's subtractive generator, modulus 1e9, lags 55 and 24. The table and cursors are
+//! 64-bit so that the compiler knows the index arrays written while sampling cannot
+//! alias them.
+class SubtractiveGenerator {
+public:
+    void seed(std::int64_t iSeed)
+    {
+        iSeed %= kModulus;
+        m_table[55] = iSeed;
+        std::int64_t mk = 1;
+        for (int i = 1; i <= 54; ++i) {
+            const int ii = (21 * i) % 55;
+            m_table[ii] = mk;
+            mk = iSeed - mk;
+            if (mk < 0) mk += kModulus;
+            iSeed = m_table[ii];
+        }
+        // Warm up: four rounds of the subtraction over the whole table.
+        for (int k = 0; k < 4; ++k)
+            for (int i = 1; i <= 55; ++i) {
+                m_table[i] -= m_table[1 + (i + 30) % 55];
+                if (m_table[i] < 0) m_table[i] += kModulus;
+            }
+        m_first = 0;
+        m_second = 31;
+        m_seeded = true;
+    }
+
+    double next()
+    {
+        if (!m_seeded) seed(static_cast<std::int64_t>(std::time(nullptr)));
+        if (++m_first == 56) m_first = 1;
+        if (++m_second == 56) m_second = 1;
+        std::int64_t v = m_table[m_first] - m_table[m_second];
+        if (v < 0) v += kModulus;
+        m_table[m_first] = v;
+        return static_cast<double>(v) * 1e-9;
+    }
+
+private:
+    static constexpr std::int64_t kModulus = 1000000000;
+
+    std::int64_t m_table[56] = {};  //!< entries 1..55
+    std::size_t m_first = 0;
+    std::size_t m_second = 31;
+    bool m_seeded = false;
+};
+
+SubtractiveGenerator theGenerator;
+
+}  // namespace
+
+double UniformRandom()
+{
+    return theGenerator.next();
+}
+
+void SeedUniformRandom(std::uint64_t uSeed)
+{
+    theGenerator.seed(static_cast<std::int64_t>(uSeed % 1000000000u));
+}
+
+// ---------------------------------------------------------------------------------------
+// Sorting and ranks
+
+namespace {
+
+//! Index heap sort: puIndexes := 0..uNumber-1 ordered by bLess(index, index). Builds the
+//! heap from the middle down, then moves the top to the end. Any comparison is safe,
+//! including the non-transitive "nearly equal" ties of Real.
+template <class Less>
+void HeapSortIndexes(std::uint32_t uNumber, std::uint32_t* puIndexes, Less bLess)
+{
+    for (std::uint32_t j = 0; j < uNumber; ++j) puIndexes[j] = j;
+    if (uNumber < 2) return;
+    auto slot = [puIndexes](std::uint32_t k) -> std::uint32_t& { return puIndexes[k - 1]; };  // 1-based heap
+    std::uint32_t l = uNumber / 2 + 1;
+    std::uint32_t ir = uNumber;
+    for (;;) {
+        std::uint32_t uMoving;
+        if (l > 1) {
+            uMoving = slot(--l);
+        } else {
+            uMoving = slot(ir);
+            slot(ir) = slot(1);
+            if (--ir == 1) {
+                slot(1) = uMoving;
+                return;
+            }
+        }
+        std::uint32_t i = l;
+        std::uint32_t j = l + l;
+        while (j <= ir) {
+            if (j < ir && bLess(slot(j), slot(j + 1))) ++j;
+            if (!bLess(uMoving, slot(j))) break;
+            slot(i) = slot(j);
+            i = j;
+            j += j;
+        }
+        slot(i) = uMoving;
+    }
+}
+
+}  // namespace
+
+void SortIndexes(std::uint32_t uNumber, std::uint32_t* puIndexes, const Real* prValues)
+{
+    CPF_REQUIRE(uNumber > 0);
+    CPF_REQUIRE(puIndexes);
+    CPF_REQUIRE(prValues);
+    // An invalid value counts as larger than every valid one.
+    HeapSortIndexes(uNumber, puIndexes, [prValues](std::uint32_t a, std::uint32_t b) {
+        const Real& x = prValues[a];
+        const Real& y = prValues[b];
+        return x.isValid() && (!y.isValid() || x < y);
+    });
+}
+
+void SortIndexesUnsigned(std::uint32_t uNumber, std::uint32_t* puIndexes, const std::uint32_t* puValues)
+{
+    CPF_REQUIRE(uNumber > 0);
+    CPF_REQUIRE(puIndexes);
+    CPF_REQUIRE(puValues);
+    HeapSortIndexes(uNumber, puIndexes,
+                    [puValues](std::uint32_t a, std::uint32_t b) { return puValues[a] < puValues[b]; });
+}
+
+void ComputeRanks(std::uint32_t uNumber, const Real* prValues, Real* prRanks)
+{
+    CPF_REQUIRE(uNumber > 0);
+    CPF_REQUIRE(prValues);
+    CPF_REQUIRE(prRanks);
+    const auto puOrder = std::make_unique<std::uint32_t[]>(uNumber);
+    SortIndexes(uNumber, puOrder.get(), prValues);
+    // A run of ties extends while the next value is nearly equal to the run's first one.
+    std::uint32_t i = 0;
+    while (i < uNumber) {
+        std::uint32_t j = i;
+        while (j + 1 < uNumber && prValues[puOrder[j + 1]] == prValues[puOrder[i]]) ++j;
+        const Real rRank(static_cast<double>(i + j) / 2.0 + 1.0);
+        for (std::uint32_t k = i; k <= j; ++k) prRanks[puOrder[k]] = rRank;
+        i = j + 1;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Resampling
+
+void SampleWithReplacement(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes)
+{
+    CPF_REQUIRE(uStart <= uEnd);
+    CPF_REQUIRE(puIndexes);
+    const std::uint32_t uCount = uEnd - uStart + 1;
+    const double dCount = uCount;
+    for (std::uint32_t i = 0; i < uCount; ++i) {
+        std::uint32_t j = uStart + static_cast<std::uint32_t>(theGenerator.next() * dCount);
+        if (j > uEnd) j = uEnd;
+        puIndexes[i] = j;
+    }
+}
+
+void SampleWithoutReplacement(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes)
+{
+    CPF_REQUIRE(uStart <= uEnd);
+    CPF_REQUIRE(puIndexes);
+    const std::uint32_t uCount = uEnd - uStart + 1;
+    for (std::uint32_t i = 0; i < uCount; ++i) puIndexes[i] = uStart + i;
+    double dLeft = uCount;  // slots not yet fixed, i included
+    for (std::uint32_t i = 0; i + 1 < uCount; ++i, dLeft -= 1.0) {
+        std::uint32_t j = i + static_cast<std::uint32_t>(theGenerator.next() * dLeft);
+        if (j > uCount - 1) j = uCount - 1;
+        std::swap(puIndexes[i], puIndexes[j]);
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Segment statistics
+
+void SegmentMean(std::uint32_t uStart, std::uint32_t uEnd, const Real* prValues, Real& rMean)
+{
+    CPF_REQUIRE(uStart <= uEnd);
+    CPF_REQUIRE(prValues);
+    rMean = kernel::segmentMean<Real>(uStart, uEnd, DirectPositions{}, prValues);
+}
+
+void SegmentMeanIndexed(std::uint32_t uStart, std::uint32_t uEnd, const std::uint32_t* puIndexes, const Real* prValues,
+                        Real& rMean)
+{
+    CPF_REQUIRE(uStart <= uEnd);
+    CPF_REQUIRE(puIndexes);
+    CPF_REQUIRE(prValues);
+    rMean = kernel::segmentMean<Real>(uStart, uEnd, IndexedPositions{puIndexes}, prValues);
+}
+
+void SegmentMedian(std::uint32_t uStart, std::uint32_t uEnd, const Real* prValues, Real& rMedian)
+{
+    CPF_REQUIRE(uStart <= uEnd);
+    CPF_REQUIRE(prValues);
+    const std::uint32_t uCount = uEnd - uStart + 1;
+    const Real* prSegment = prValues + uStart;
+    const auto puOrder = std::make_unique<std::uint32_t[]>(uCount);
+    SortIndexes(uCount, puOrder.get(), prSegment);
+    // Invalid values sort last, so the last one tells whether there is any.
+    const Real& rLast = prSegment[puOrder[uCount - 1]];
+    if (!rLast.isValid())
+        rMedian = rLast;
+    else if (uCount % 2 == 0)
+        rMedian = (prSegment[puOrder[uCount / 2 - 1]] + prSegment[puOrder[uCount / 2]]) / Real(2.0);
+    else
+        rMedian = prSegment[puOrder[(uCount - 1) / 2]];
+}
+
+void CusumRange(std::uint32_t uStart, std::uint32_t uEnd, const Real* prValues, Real& rRange, std::uint32_t& uPosition)
+{
+    CPF_REQUIRE(uStart <= uEnd);
+    CPF_REQUIRE(prValues);
+    rRange = kernel::cusumRange<Real>(uStart, uEnd, DirectPositions{}, prValues, uPosition);
+}
+
+void CusumRangeIndexed(std::uint32_t uStart, std::uint32_t uEnd, const std::uint32_t* puIndexes, const Real* prValues,
+                       Real& rRange, std::uint32_t& uPosition)
+{
+    CPF_REQUIRE(uStart <= uEnd);
+    CPF_REQUIRE(puIndexes);
+    CPF_REQUIRE(prValues);
+    rRange = kernel::cusumRange<Real>(uStart, uEnd, IndexedPositions{puIndexes}, prValues, uPosition);
+}
+
+void MseSplit(std::uint32_t uStart, std::uint32_t uEnd, const Real* prValues, std::uint32_t& uPosition)
+{
+    CPF_REQUIRE(uStart < uEnd);
+    CPF_REQUIRE(prValues);
+    uPosition = kernel::mseSplit<Real>(uStart, uEnd, DirectPositions{}, prValues);
+}
+
+void MseSplitIndexed(std::uint32_t uStart, std::uint32_t uEnd, const std::uint32_t* puIndexes, const Real* prValues,
+                     std::uint32_t& uPosition)
+{
+    CPF_REQUIRE(uStart < uEnd);
+    CPF_REQUIRE(puIndexes);
+    CPF_REQUIRE(prValues);
+    uPosition = kernel::mseSplit<Real>(uStart, uEnd, IndexedPositions{puIndexes}, prValues);
+}
+
+bool BootstrapConfidence(const Real& rRange, std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes,
+                         const Real* prValues, Real& rConfidence, std::uint32_t uTrials, bool bWithReplacement,
+                         StatusCallback pCallback, void* pContext)
+{
+    CPF_REQUIRE(uStart <= uEnd);
+    CPF_REQUIRE(puIndexes);
+    CPF_REQUIRE(prValues);
+    CPF_REQUIRE(uTrials > 0);
+    // Resamples only draw from the segment, so one check decides for every trial.
+    std::uint32_t uBelow = 0;
+    const bool bFinished = kernel::AllValid(uStart, uEnd, prValues)
+                               ? kernel::bootstrapCount<PlainReal>(rRange, uStart, uEnd, puIndexes, prValues, uTrials,
+                                                                   bWithReplacement, pCallback, pContext, uBelow)
+                               : kernel::bootstrapCount<Real>(rRange, uStart, uEnd, puIndexes, prValues, uTrials,
+                                                              bWithReplacement, pCallback, pContext, uBelow);
+    if (!bFinished) return false;
+    rConfidence = static_cast<double>(uBelow) * 100.0 / static_cast<double>(uTrials);
+    return true;
+}
+
+void ClearChanges(ListPointers& changes)
+{
+    while (changes.count() > 0) delete static_cast<ChangeStructure*>(changes.remove(changes.count()));
+}
+
+}  // namespace HalvrennInc
