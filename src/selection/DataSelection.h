@@ -59,7 +59,8 @@ public:
     //! Extracts the series from the sheet with the current fields; see ExtractSelectedSeries.
     int ExtractSeries(const Sheet& sheet, UserMessages& messages);
 
-    //! The result of the last successful extraction (empty after a refused one).
+    //! The result of the last successful extraction; emptied when the data are refused (a
+    //! refused field leaves it as it was).
     const SelectedSeries& series() const { return m_series; }
     //! Hands the result on; the selection keeps no claim on it.
     SelectedSeries TakeSeries();

@@ -2,6 +2,7 @@
 #include "selection/SeriesExtraction.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <string>
 #include <vector>
@@ -82,9 +83,8 @@ public:
         : m_rules(rules),
           m_sheet(sheet),
           m_uStart(checked.uStart),
-          m_uEnd(checked.uStart + checked.uValues - 1),
           // Locations beyond the used extent are blank: no need to look at them.
-          m_uLastRead(std::min(m_uEnd, rules.lastUsedLocation(sheet)))
+          m_uLastRead(std::min(checked.uStart + checked.uValues - 1, rules.lastUsedLocation(sheet)))
     {
     }
 
@@ -114,8 +114,7 @@ private:
     const OrientationRules& m_rules;
     const Sheet& m_sheet;
     std::uint32_t m_uStart;
-    std::uint32_t m_uEnd;
-    std::uint32_t m_uLastRead;
+    std::uint32_t m_uLastRead;  //!< the last data location, or the last used one when that is less
 };
 
 //! Narrows first..last to the first and last periods with a number in a data cell; false

@@ -117,6 +117,7 @@ TEST(DataSelection, SwitchingTheOrientationProposesEverythingAgainFromTheSelecti
     selection.fields().orientation = Orientation::Rows;
     selection.TimeRadioGroupClick(sheet);
     EXPECT_EQ(selection.captions().sStartLabel, "&First Column:");
+    EXPECT_EQ(selection.captions().psGroupingItems[2], "&Skip Columns - Analyze Every n-th Column --->");
     EXPECT_EQ(selection.valueItems().back(), "300");
     EXPECT_EQ(selection.periodItems().back(), "IV");
     EXPECT_EQ(selection.labelItems().size(), 301u);

@@ -1,33 +1,9 @@
-// The dialog's texts: the captions and lists that follow the orientation, and where each
-// code sends the user.
+// The dialog's item lists that follow the orientation, and where each code sends the user.
 #include <gtest/gtest.h>
 
 #include "selection/SelectionTexts.h"
 
 using namespace HalvrennInc;
-
-TEST(SelectionTexts, CaptionsFollowTheOrientation)
-{
-    const OrientationCaptions& columns = CaptionsFor(Orientation::Columns);
-    EXPECT_EQ(columns.sStartLabel, "&First Row:");
-    EXPECT_EQ(columns.sEndLabel, "&Last Row:");
-    EXPECT_EQ(columns.sValuesLabel, "S&tart Column:");
-    EXPECT_EQ(columns.sLabelsComboBoxLabel, "&Column Containing Labels");
-    EXPECT_EQ(columns.sNoteLabel3, "(Leave blank to use row");
-    EXPECT_EQ(columns.psGroupingItems[0], "Analyze &Individual Rows");
-    EXPECT_EQ(columns.psGroupingItems[1], "&Group Rows in Groups of n Rows --->");
-    EXPECT_EQ(columns.psGroupingItems[2], "&Skip Rows - Analyze Every n-th Row --->");
-
-    const OrientationCaptions& rows = CaptionsFor(Orientation::Rows);
-    EXPECT_EQ(rows.sStartLabel, "&First Column:");
-    EXPECT_EQ(rows.sEndLabel, "&Last Column:");
-    EXPECT_EQ(rows.sValuesLabel, "S&tart Row:");
-    EXPECT_EQ(rows.sLabelsComboBoxLabel, "&Row Containing Labels");
-    EXPECT_EQ(rows.sNoteLabel3, "(Leave blank to use column");
-    EXPECT_EQ(rows.psGroupingItems[0], "Analyze &Individual Columns");
-    EXPECT_EQ(rows.psGroupingItems[1], "&Group Columns in Groups of n Columns --->");
-    EXPECT_EQ(rows.psGroupingItems[2], "&Skip Columns - Analyze Every n-th Column --->");
-}
 
 TEST(SelectionTexts, ItemListsOfferColumnsAndTheFirstThreeHundredRows)
 {
