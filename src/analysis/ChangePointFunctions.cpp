@@ -19,9 +19,7 @@ using kernel::PlainReal;
 
 namespace {
 
-//! Knuth's subtractive generator, modulus 1e9, lags 55 and 24. The table and cursors are
-//! 64-bit so that the compiler knows the index arrays written while sampling cannot
-//! alias them.
+//! Knuth's subtractive generator, modulus 1e9, lags 55 and 24.
 class SubtractiveGenerator {
 public:
     void seed(std::int64_t iSeed)
@@ -44,27 +42,50 @@ public:
             }
         m_first = 0;
         m_second = 31;
-        m_seeded = true;
+        m_bSeeded = true;
     }
 
-    double next()
-    {
-        if (!m_seeded) seed(static_cast<std::int64_t>(std::time(nullptr)));
-        if (++m_first == 56) m_first = 1;
-        if (++m_second == 56) m_second = 1;
-        std::int64_t v = m_table[m_first] - m_table[m_second];
-        if (v < 0) v += kModulus;
-        m_table[m_first] = v;
-        return static_cast<double>(v) * 1e-9;
-    }
+    //! A run of draws. It holds the cursors in its own variables, which the stores of a
+    //! sampling loop cannot touch, so they stay in registers; it puts them back at the end.
+    class Run {
+    public:
+        explicit Run(SubtractiveGenerator& generator) : m_generator(generator)
+        {
+            if (!generator.m_bSeeded) generator.seed(static_cast<std::int64_t>(std::time(nullptr)));
+            m_first = generator.m_first;
+            m_second = generator.m_second;
+        }
+        ~Run()
+        {
+            m_generator.m_first = m_first;
+            m_generator.m_second = m_second;
+        }
+        Run(const Run&) = delete;
+        Run& operator=(const Run&) = delete;
+
+        double next()
+        {
+            if (++m_first == 56) m_first = 1;
+            if (++m_second == 56) m_second = 1;
+            std::int64_t v = m_generator.m_table[m_first] - m_generator.m_table[m_second];
+            if (v < 0) v += kModulus;
+            m_generator.m_table[m_first] = v;
+            return static_cast<double>(v) * 1e-9;
+        }
+
+    private:
+        SubtractiveGenerator& m_generator;
+        unsigned m_first;
+        unsigned m_second;
+    };
 
 private:
     static constexpr std::int64_t kModulus = 1000000000;
 
     std::int64_t m_table[56] = {};  //!< entries 1..55
-    std::size_t m_first = 0;
-    std::size_t m_second = 31;
-    bool m_seeded = false;
+    unsigned m_first = 0;
+    unsigned m_second = 31;
+    bool m_bSeeded = false;
 };
 
 SubtractiveGenerator theGenerator;
@@ -73,7 +94,7 @@ SubtractiveGenerator theGenerator;
 
 double UniformRandom()
 {
-    return theGenerator.next();
+    return SubtractiveGenerator::Run(theGenerator).next();
 }
 
 void SeedUniformRandom(std::uint64_t uSeed)
@@ -173,8 +194,9 @@ void SampleWithReplacement(std::uint32_t uStart, std::uint32_t uEnd, std::uint32
     CPF_REQUIRE(puIndexes);
     const std::uint32_t uCount = uEnd - uStart + 1;
     const double dCount = uCount;
+    SubtractiveGenerator::Run draws(theGenerator);
     for (std::uint32_t i = 0; i < uCount; ++i) {
-        std::uint32_t j = uStart + static_cast<std::uint32_t>(theGenerator.next() * dCount);
+        std::uint32_t j = uStart + static_cast<std::uint32_t>(draws.next() * dCount);
         if (j > uEnd) j = uEnd;
         puIndexes[i] = j;
     }
@@ -187,8 +209,9 @@ void SampleWithoutReplacement(std::uint32_t uStart, std::uint32_t uEnd, std::uin
     const std::uint32_t uCount = uEnd - uStart + 1;
     for (std::uint32_t i = 0; i < uCount; ++i) puIndexes[i] = uStart + i;
     double dLeft = uCount;  // slots not yet fixed, i included
+    SubtractiveGenerator::Run draws(theGenerator);
     for (std::uint32_t i = 0; i + 1 < uCount; ++i, dLeft -= 1.0) {
-        std::uint32_t j = i + static_cast<std::uint32_t>(theGenerator.next() * dLeft);
+        std::uint32_t j = i + static_cast<std::uint32_t>(draws.next() * dLeft);
         if (j > uCount - 1) j = uCount - 1;
         std::swap(puIndexes[i], puIndexes[j]);
     }

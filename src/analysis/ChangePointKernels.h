@@ -5,6 +5,7 @@
 // call before it takes that path. Internal to the analysis library (and its tests).
 #pragma once
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -21,6 +22,9 @@ namespace HalvrennInc::kernel {
 //! comparisons are the same relative ones. NaN stands for "invalid": it propagates
 //! through arithmetic as an invalid Real does and makes every comparison false.
 struct PlainReal {
+    static constexpr std::uint64_t kSmallestBits = std::bit_cast<std::uint64_t>(Real::kSmallest) << 1;
+    static constexpr std::uint64_t kLargestBits = std::bit_cast<std::uint64_t>(Real::kLargest) << 1;
+
     double d = 0;
 
     PlainReal() = default;
@@ -30,9 +34,13 @@ struct PlainReal {
     //! smallest valid one become 0 (and -0 becomes +0).
     static double stored(double x)
     {
-        if (!(x >= -Real::kLargest && x <= Real::kLargest)) return std::numeric_limits<double>::quiet_NaN();
-        if (x > -Real::kSmallest && x < Real::kSmallest) return 0.0;
-        return x;
+        // The common case in one unsigned comparison: with the sign shifted out, the bit
+        // patterns of magnitudes in [kSmallest, kLargest] form one interval.
+        const std::uint64_t uMagnitude = std::bit_cast<std::uint64_t>(x) << 1;
+        if (uMagnitude - kSmallestBits <= kLargestBits - kSmallestBits) [[likely]]
+            return x;
+        if (std::fabs(x) < Real::kSmallest) return 0.0;
+        return std::numeric_limits<double>::quiet_NaN();  // beyond the range, or NaN already
     }
 
     bool isValid() const { return d == d; }

@@ -1,0 +1,243 @@
+// Speed of the bootstrap, the cost of the whole analysis. Each BootstrapConfidence case
+// also runs a reference loop on plain double arrays that does the same resampling and
+// CUSUM range with no Real, no checks and no callback. The two alternate within every
+// iteration (the reference with the framework's timing paused), so that a busy machine
+// slows both alike, and the case reports engine time / reference time in thread CPU
+// time as its counter "engine/reference"; a summary line per case follows the table.
+#include <benchmark/benchmark.h>
+
+#include <time.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "analysis/ChangePointFunctions.h"
+#include "foundation/Real.h"
+
+using namespace HalvrennInc;
+
+namespace {
+
+constexpr std::uint32_t kTrials = 1000;
+
+//! A series with a small shift in the middle, so that trials fall on both sides of the
+//! series' own range.
+std::vector<double> Series(std::uint32_t uCount)
+{
+    SeedUniformRandom(17);
+    std::vector<double> values(uCount);
+    for (std::uint32_t i = 0; i < uCount; ++i) values[i] = UniformRandom() + (i >= uCount / 2 ? 0.05 : 0.0);
+    return values;
+}
+
+//! The same subtractive generator, written plainly.
+class PlainGenerator {
+public:
+    explicit PlainGenerator(std::int64_t iSeed)
+    {
+        iSeed %= kModulus;
+        m_table[55] = iSeed;
+        std::int64_t mk = 1;
+        for (int i = 1; i <= 54; ++i) {
+            const int ii = (21 * i) % 55;
+            m_table[ii] = mk;
+            mk = iSeed - mk;
+            if (mk < 0) mk += kModulus;
+            iSeed = m_table[ii];
+        }
+        for (int k = 0; k < 4; ++k)
+            for (int i = 1; i <= 55; ++i) {
+                m_table[i] -= m_table[1 + (i + 30) % 55];
+                if (m_table[i] < 0) m_table[i] += kModulus;
+            }
+    }
+    double next()
+    {
+        if (++m_first == 56) m_first = 1;
+        if (++m_second == 56) m_second = 1;
+        std::int64_t v = m_table[m_first] - m_table[m_second];
+        if (v < 0) v += kModulus;
+        m_table[m_first] = v;
+        return static_cast<double>(v) * 1e-9;
+    }
+
+private:
+    static constexpr std::int64_t kModulus = 1000000000;
+    std::int64_t m_table[56] = {};
+    std::size_t m_first = 0;
+    std::size_t m_second = 31;
+};
+
+//! CUSUM range of pValues[puIndexes[0..n-1]] on doubles.
+double PlainCusumRange(const double* pValues, const std::uint32_t* puIndexes, std::uint32_t n)
+{
+    double sum = 0;
+    for (std::uint32_t i = 0; i < n; ++i) sum += pValues[puIndexes[i]];
+    const double mean = sum / static_cast<double>(n);
+    double s = 0, max = 0, min = 0;
+    for (std::uint32_t i = 0; i < n; ++i) {
+        s += pValues[puIndexes[i]] - mean;
+        if (s > max)
+            max = s;
+        else if (s < min)
+            min = s;
+    }
+    return max - min;
+}
+
+//! CPU time of this thread, in seconds.
+double CpuSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+//! The reference: kTrials resamples of a plain array, counting ranges below the series'
+//! own.
+class ReferenceBootstrap {
+public:
+    ReferenceBootstrap(std::vector<double> values, bool bWithReplacement)
+        : m_values(std::move(values)), m_indexes(m_values.size()), m_bWithReplacement(bWithReplacement)
+    {
+        for (std::uint32_t i = 0; i < m_indexes.size(); ++i) m_indexes[i] = i;
+        m_range = PlainCusumRange(m_values.data(), m_indexes.data(), static_cast<std::uint32_t>(m_values.size()));
+    }
+
+    std::uint32_t run()
+    {
+        const double* const pValues = m_values.data();
+        std::uint32_t* const puIndexes = m_indexes.data();
+        const auto n = static_cast<std::uint32_t>(m_values.size());
+        const double dCount = n;
+        // A local copy: nothing else can reach it, so its cursors stay in registers.
+        PlainGenerator generator = m_generator;
+        std::uint32_t uBelow = 0;
+        for (std::uint32_t t = 0; t < kTrials; ++t) {
+            if (m_bWithReplacement) {
+                for (std::uint32_t i = 0; i < n; ++i)
+                    puIndexes[i] = static_cast<std::uint32_t>(generator.next() * dCount);
+            } else {
+                for (std::uint32_t i = 0; i < n; ++i) puIndexes[i] = i;
+                double dLeft = dCount;
+                for (std::uint32_t i = 0; i + 1 < n; ++i, dLeft -= 1.0) {
+                    const std::uint32_t j = i + static_cast<std::uint32_t>(generator.next() * dLeft);
+                    const std::uint32_t uSwap = puIndexes[i];
+                    puIndexes[i] = puIndexes[j];
+                    puIndexes[j] = uSwap;
+                }
+            }
+            if (PlainCusumRange(pValues, puIndexes, n) < m_range) ++uBelow;
+        }
+        m_generator = generator;
+        return uBelow;
+    }
+
+private:
+    std::vector<double> m_values;
+    std::vector<std::uint32_t> m_indexes;
+    bool m_bWithReplacement;
+    double m_range = 0;
+    PlainGenerator m_generator{1};
+};
+
+void Bootstrap(benchmark::State& state, std::uint32_t uCount, bool bWithReplacement)
+{
+    const std::vector<double> plain = Series(uCount);
+    const std::vector<Real> values(plain.begin(), plain.end());
+    std::vector<std::uint32_t> indexes(uCount);
+    Real rRange;
+    std::uint32_t uPosition = 0;
+    CusumRange(0, uCount - 1, values.data(), rRange, uPosition);
+    ReferenceBootstrap reference(plain, bWithReplacement);
+    SeedUniformRandom(1);
+
+    Real rConfidence;
+    std::uint32_t uReferenceBelow = 0;
+    double dEngineSeconds = 0, dReferenceSeconds = 0;
+    for (auto _ : state) {
+        const double dStart = CpuSeconds();
+        BootstrapConfidence(rRange, 0, uCount - 1, indexes.data(), values.data(), rConfidence, kTrials,
+                            bWithReplacement, nullptr, nullptr);
+        const double dEngineEnd = CpuSeconds();
+        state.PauseTiming();
+        const double dReferenceStart = CpuSeconds();
+        uReferenceBelow = reference.run();
+        benchmark::DoNotOptimize(uReferenceBelow);
+        dReferenceSeconds += CpuSeconds() - dReferenceStart;
+        dEngineSeconds += dEngineEnd - dStart;
+        state.ResumeTiming();
+    }
+    state.counters["confidence"] = rConfidence.value();
+    state.counters["reference confidence"] = uReferenceBelow * 100.0 / kTrials;
+    state.counters["reference ms"] = dReferenceSeconds * 1e3 / static_cast<double>(state.iterations());
+    state.counters["engine/reference"] = dEngineSeconds / dReferenceSeconds;
+}
+
+//! The whole procedure on 10000 points with five shifts.
+void EngineAnalyzeChanges(benchmark::State& state)
+{
+    const double levels[] = {0.0, 0.6, 0.1, 0.9, 0.3, -0.2};
+    const std::uint32_t ends[] = {1500, 3200, 5000, 6400, 8300, 10000};
+    SeedUniformRandom(23);
+    std::vector<Real> values;
+    for (int run = 0; run < 6; ++run)
+        while (values.size() < ends[run]) values.emplace_back(levels[run] + UniformRandom());
+    std::uint32_t uChanges = 0;
+    for (auto _ : state) {
+        SeedUniformRandom(5);
+        ListPointers changes;
+        AnalyzeChanges(0, 9999, values.data(), changes, kTrials, 90.0, 95.0, false, nullptr, nullptr, nullptr);
+        uChanges = changes.count();
+        ClearChanges(changes);
+    }
+    state.counters["changes"] = uChanges;
+}
+
+//! Prints the engine/reference ratio of every case after the table.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs) {
+            const auto it = run.counters.find("engine/reference");
+            if (run.run_type == Run::RT_Iteration && it != run.counters.end())
+                m_ratios.emplace_back(run.benchmark_name(), it->second.value);
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void printRatios() const
+    {
+        for (const auto& [sName, dRatio] : m_ratios)
+            std::printf("ratio %-48s engine/reference = %.2f\n", sName.c_str(), dRatio);
+    }
+
+private:
+    std::vector<std::pair<std::string, double>> m_ratios;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    for (std::uint32_t uCount : {1000u, 10000u})
+        for (bool bWithReplacement : {false, true})
+            benchmark::RegisterBenchmark(("BootstrapConfidence/n:" + std::to_string(uCount) +
+                                          (bWithReplacement ? "/with_replacement" : "/without_replacement"))
+                                             .c_str(),
+                                         Bootstrap, uCount, bWithReplacement)
+                ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("AnalyzeChanges/n:10000/shifts:5", EngineAnalyzeChanges)
+        ->Unit(benchmark::kMillisecond);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios();
+    benchmark::Shutdown();
+    return 0;
+}
