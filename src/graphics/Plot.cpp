@@ -3,6 +3,7 @@
 #include "graphics/Plot.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace HalvrennInc {

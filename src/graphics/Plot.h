@@ -7,7 +7,6 @@
 // column starts at x = W + 2. All text, tic and symbol sizes are in these units.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
