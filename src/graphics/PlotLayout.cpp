@@ -196,7 +196,8 @@ void Plot::ComputeLines()
             if (u > i0 && known(u - 1)) addEdge(run, u - 1, u - 1);
             for (std::uint32_t j = u; j < e; ++j) addPoint(run, x[j].value(), y[j].value());
             if (e < iEnd && known(e)) addEdge(run, e - 1, e);
-            run[0] = static_cast<double>((run.size() - 2) / 2);
+            const std::size_t uPoints = (run.size() - 2) / 2;
+            run[0] = static_cast<double>(uPoints);
             m_clipped.push_back(std::move(run));
             k = e + 1;
         }

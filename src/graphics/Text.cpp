@@ -161,10 +161,11 @@ void BoxText::Draw(Canvas& canvas, double a, double b, double c, double d, TColo
         w = canvas.textWidth(sShown);
     }
     if (sShown.empty()) return;
+    const int iHalf = w / 2;  // halved toward zero, in whole pixels
     double dLeft;
     switch (m_uAlignment) {
         case taLeft: dLeft = toDevice(a * m_x1 + b); break;
-        case taCentre: dLeft = static_cast<double>(toDevice(b + a * (m_x1 + m_x2) / 2)) - w / 2; break;
+        case taCentre: dLeft = static_cast<double>(toDevice(b + a * (m_x1 + m_x2) / 2)) - iHalf; break;
         default: dLeft = static_cast<double>(toDevice(b + a * m_x2)) - w; break;
     }
     canvas.textOut(toDevice(dLeft), toDevice(c * m_y1 + d), sShown);
