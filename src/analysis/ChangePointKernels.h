@@ -143,7 +143,7 @@ template <class Number, class Positions>
 Number cusumRange(std::uint32_t uStart, std::uint32_t uEnd, Positions at, const Real* prValues,
                   std::uint32_t& uPosition)
 {
-    const Number mean = segmentMean<Number>(uStart, uEnd, at, prValues);
+    Number mean = segmentMean<Number>(uStart, uEnd, at, prValues);  // not const: returned by move
     if (!mean.isValid()) return mean;
     Number sum(0.0), max(0.0), min(0.0);
     std::uint32_t uMaxPosition = uStart, uMinPosition = uStart;
