@@ -43,6 +43,26 @@ std::vector<ChangeRow> ValuesChangeRows(const ChangePointAnalysis& analysis);
 //! individual values a variation point j stands for data points 2j and 2j + 1.
 std::vector<ChangeRow> VariationChangeRows(const ChangePointAnalysis& analysis);
 
+//! Texts shared by the drawn tables and the reports.
+//! "Table of Significant Changes for <name>" or "No Significant Changes for <name>",
+//! with " Variation" after the name for the variation table.
+String ChangeTableTitle(const ChangePointAnalysis& analysis, bool bVariation, bool bAnyChanges);
+//! "Confidence Level = 90%, Confidence Interval = 95%, Bootstraps = 1000, Sampling ..."
+String ParameterLine(const ChangePointAnalysis& analysis);
+//! A change's confidence as the tables show it: two significant digits and "%".
+String ConfidenceText(const Real& rConfidence);
+
+//! One line of the assumptions report; y is its line number on the page (-2 for the
+//! heading), bRed marks the lines shown in red.
+struct ReportLine {
+    double dY;
+    String sText;
+    bool bHeading;
+    bool bRed;
+};
+//! The heading and body of the assumptions report for the analysis' test results.
+std::vector<ReportLine> AssumptionsReportLines(double dSerialCorrelation, bool bOutliers);
+
 //! The estimated standard deviation over all variation values (the variation table's
 //! last line when there are no changes).
 Real EstimatedStandardDeviation(const ChangePointAnalysis& analysis);
