@@ -12,7 +12,6 @@ namespace HalvrennInc {
 
 using kernel::DirectPositions;
 using kernel::IndexedPositions;
-using kernel::PlainReal;
 
 // ---------------------------------------------------------------------------------------
 // Random numbers
@@ -294,13 +293,12 @@ bool BootstrapConfidence(const Real& rRange, std::uint32_t uStart, std::uint32_t
     CPF_REQUIRE(puIndexes);
     CPF_REQUIRE(prValues);
     CPF_REQUIRE(uTrials > 0);
-    // Resamples only draw from the segment, so one check decides for every trial.
+    // Resamples only draw from the segment, so one look at it decides for every trial.
     std::uint32_t uBelow = 0;
-    const bool bFinished = kernel::AllValid(uStart, uEnd, prValues)
-                               ? kernel::bootstrapCount<PlainReal>(rRange, uStart, uEnd, puIndexes, prValues, uTrials,
-                                                                   bWithReplacement, pCallback, pContext, uBelow)
-                               : kernel::bootstrapCount<Real>(rRange, uStart, uEnd, puIndexes, prValues, uTrials,
-                                                              bWithReplacement, pCallback, pContext, uBelow);
+    const bool bFinished = kernel::WithNumberType(uStart, uEnd, prValues, [&](auto number) {
+        return kernel::bootstrapCount<decltype(number)>(rRange, uStart, uEnd, puIndexes, prValues, uTrials,
+                                                        bWithReplacement, pCallback, pContext, uBelow);
+    });
     if (!bFinished) return false;
     rConfidence = static_cast<double>(uBelow) * 100.0 / static_cast<double>(uTrials);
     return true;

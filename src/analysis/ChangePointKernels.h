@@ -1,8 +1,8 @@
 // Ostrel-Vane Studio - the inner loops of the change-point statistics, written once as
 // templates over the number type. Instantiated with Real they are the reference
-// behaviour; instantiated with PlainReal they run on bare doubles and give the same
-// bits whenever the values they read are valid, which the bootstrap checks once per
-// call before it takes that path. Internal to the analysis library (and its tests).
+// behaviour. Instantiated with the plain number types they run on bare doubles and give
+// the same bits on the segments those types are chosen for; the bootstrap chooses once
+// per call (WithNumberType). Internal to the analysis library (and its tests).
 #pragma once
 
 #include <bit>
@@ -18,22 +18,25 @@
 
 namespace HalvrennInc::kernel {
 
-//! A Real without the message: every operation ends with the same guarded store, and the
-//! comparisons are the same relative ones. NaN stands for "invalid": it propagates
-//! through arithmetic as an invalid Real does and makes every comparison false.
-struct PlainReal {
+//! A Real without the message, for segments without invalid values. With bGuarded every
+//! operation ends with the guarded store of Real, and the comparisons are the same
+//! relative ones. NaN stands for "invalid": it propagates through arithmetic as an
+//! invalid Real does and makes every comparison false.
+template <bool bGuarded>
+struct PlainNumber {
     static constexpr std::uint64_t kSmallestBits = std::bit_cast<std::uint64_t>(Real::kSmallest) << 1;
     static constexpr std::uint64_t kLargestBits = std::bit_cast<std::uint64_t>(Real::kLargest) << 1;
 
     double d = 0;
 
-    PlainReal() = default;
-    explicit PlainReal(double x) : d(stored(x)) {}
+    PlainNumber() = default;
+    explicit PlainNumber(double x) : d(stored(x)) {}
 
     //! The guarded store of Real: out of range (or NaN) is invalid, magnitudes below the
     //! smallest valid one become 0 (and -0 becomes +0).
     static double stored(double x)
     {
+        if constexpr (!bGuarded) return x;
         // The common case in one unsigned comparison: with the sign shifted out, the bit
         // patterns of magnitudes in [kSmallest, kLargest] form one interval.
         const std::uint64_t uMagnitude = std::bit_cast<std::uint64_t>(x) << 1;
@@ -45,69 +48,80 @@ struct PlainReal {
 
     bool isValid() const { return d == d; }
 
-    PlainReal& operator+=(PlainReal r)
+    PlainNumber& operator+=(PlainNumber r)
     {
         d = stored(d + r.d);
         return *this;
     }
-    PlainReal& operator-=(PlainReal r)
+    PlainNumber& operator-=(PlainNumber r)
     {
         d = stored(d - r.d);
         return *this;
     }
-    friend PlainReal operator+(PlainReal a, PlainReal b) { return a += b; }
-    friend PlainReal operator-(PlainReal a, PlainReal b) { return a -= b; }
-    friend PlainReal operator*(PlainReal a, PlainReal b)
+    friend PlainNumber operator+(PlainNumber a, PlainNumber b) { return a += b; }
+    friend PlainNumber operator-(PlainNumber a, PlainNumber b) { return a -= b; }
+    friend PlainNumber operator*(PlainNumber a, PlainNumber b)
     {
         a.d = stored(a.d * b.d);
         return a;
     }
-    friend PlainReal operator/(PlainReal a, PlainReal b)
+    friend PlainNumber operator/(PlainNumber a, PlainNumber b)
     {
         a.d = b.d == 0 ? std::numeric_limits<double>::quiet_NaN() : stored(a.d / b.d);
         return a;
     }
-    friend PlainReal abs(PlainReal a)
+    friend PlainNumber abs(PlainNumber a)
     {
         a.d = std::fabs(a.d);
         return a;
     }
-    friend bool operator<(PlainReal a, PlainReal b) { return a.d < b.d && !Real::approxEqual(a.d, b.d); }
-    friend bool operator>(PlainReal a, PlainReal b) { return a.d > b.d && !Real::approxEqual(a.d, b.d); }
-    friend bool operator>=(PlainReal a, PlainReal b) { return a.d > b.d || Real::approxEqual(a.d, b.d); }
+    friend bool operator<(PlainNumber a, PlainNumber b) { return a.d < b.d && !Real::approxEqual(a.d, b.d); }
+    friend bool operator>(PlainNumber a, PlainNumber b) { return a.d > b.d && !Real::approxEqual(a.d, b.d); }
+    friend bool operator>=(PlainNumber a, PlainNumber b) { return a.d > b.d || Real::approxEqual(a.d, b.d); }
 };
 
-//! A series value as the number type. The plain form reads the double unchecked: only
-//! segments known to be valid take that path.
+//! For any segment without invalid values.
+using PlainReal = PlainNumber<true>;
+
+//! For segments of at most kModerateCount values, each 0 or of a magnitude within
+//! [kModerateSmallest, kModerateLargest]. There no value the kernels form can reach the
+//! bounds of Real, so the guarded store would change nothing and is left out. Sums stay
+//! below 2n * 1e30 and squares below 4n^2 * 1e60. Values and their sums are multiples of
+//! ulp(1e-30) = 2^-152; a nonzero mean is at least 2^-152 / n > 2^-179; so every
+//! difference the kernels form, a multiple of the smaller ulp of its operands, is 0 or at
+//! least 2^-231, and no nonzero square, even divided by a count, comes near 2e-154.
+using ModerateReal = PlainNumber<false>;
+constexpr double kModerateSmallest = 1e-30;
+constexpr double kModerateLargest = 1e30;
+constexpr std::uint32_t kModerateCount = 100000000;
+
+//! A series value as the number type. The plain forms read the double unchecked: only
+//! segments known to be valid take them.
 template <class Number>
-Number valueAt(const Real& r);
+Number valueAt(const Real& r)
+{
+    Number p;
+    p.d = r.value();
+    return p;
+}
 template <>
 inline Real valueAt<Real>(const Real& r)
 {
     return r;
 }
-template <>
-inline PlainReal valueAt<PlainReal>(const Real& r)
-{
-    PlainReal p;
-    p.d = r.value();
-    return p;
-}
 
 //! Any Real (valid or not) as the number type.
 template <class Number>
-Number numberOf(const Real& r);
+Number numberOf(const Real& r)
+{
+    Number p;
+    p.d = r.isValid() ? r.value() : std::numeric_limits<double>::quiet_NaN();
+    return p;
+}
 template <>
 inline Real numberOf<Real>(const Real& r)
 {
     return r;
-}
-template <>
-inline PlainReal numberOf<PlainReal>(const Real& r)
-{
-    PlainReal p;
-    p.d = r.isValid() ? r.value() : std::numeric_limits<double>::quiet_NaN();
-    return p;
 }
 
 //! Element i of a segment is at position i of the series ...
@@ -120,12 +134,18 @@ struct IndexedPositions {
     std::uint32_t operator()(std::uint32_t i) const { return puIndexes[i]; }
 };
 
-//! True when no value of prValues[uStart..uEnd] is invalid.
-inline bool AllValid(std::uint32_t uStart, std::uint32_t uEnd, const Real* prValues)
+//! Calls run(Number{}) with the cheapest number type that gives the results of Real on
+//! prValues[uStart..uEnd]: ModerateReal, else PlainReal, else Real when a value is invalid.
+template <class Run>
+auto WithNumberType(std::uint32_t uStart, std::uint32_t uEnd, const Real* prValues, Run run)
 {
-    for (std::uint32_t i = uStart; i <= uEnd; ++i)
-        if (!prValues[i].isValid()) return false;
-    return true;
+    bool bModerate = uEnd - uStart < kModerateCount;
+    for (std::uint32_t i = uStart; i <= uEnd; ++i) {
+        if (!prValues[i].isValid()) return run(Real());
+        const double magnitude = std::fabs(prValues[i].value());
+        bModerate = bModerate && (magnitude == 0 || (magnitude >= kModerateSmallest && magnitude <= kModerateLargest));
+    }
+    return bModerate ? run(ModerateReal()) : run(PlainReal());
 }
 
 //! Sum with "+=" in segment order, then divide by the count.

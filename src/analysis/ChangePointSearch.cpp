@@ -263,12 +263,10 @@ bool ConfidenceInterval(std::uint32_t uLow, std::uint32_t uPosition, std::uint32
     CPF_REQUIRE(prValues);
     CPF_REQUIRE(uTrials > 0);
     const auto puEstimates = std::make_unique<std::uint32_t[]>(uTrials);
-    const bool bFinished =
-        kernel::AllValid(uLow, uHigh, prValues)
-            ? kernel::intervalEstimates<kernel::PlainReal>(uLow, uPosition, uHigh, puIndexes, prValues, uTrials,
-                                                           bWithReplacement, pCallback, pContext, puEstimates.get())
-            : kernel::intervalEstimates<Real>(uLow, uPosition, uHigh, puIndexes, prValues, uTrials, bWithReplacement,
-                                              pCallback, pContext, puEstimates.get());
+    const bool bFinished = kernel::WithNumberType(uLow, uHigh, prValues, [&](auto number) {
+        return kernel::intervalEstimates<decltype(number)>(uLow, uPosition, uHigh, puIndexes, prValues, uTrials,
+                                                           bWithReplacement, pCallback, pContext, puEstimates.get());
+    });
     if (!bFinished) return false;
 
     const auto puOrder = std::make_unique<std::uint32_t[]>(uTrials);

@@ -1,12 +1,13 @@
-// The plain-double path of the bootstrap gives the same bits as the Real path, on data
+// The plain-double paths of the bootstrap give the same bits as the Real path, on data
 // built to hit the edges: nearly equal values, sums that overflow, differences below the
-// smallest valid magnitude, squares beyond the range; and invalid values send the
-// bootstrap down the Real path.
+// smallest valid magnitude, squares beyond the range, the largest and smallest moderate
+// magnitudes side by side; and invalid values send the bootstrap down the Real path.
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cstdint>
 #include <random>
+#include <type_traits>
 #include <vector>
 
 #include "analysis/ChangePointFunctions.h"
@@ -16,11 +17,14 @@
 using namespace HalvrennInc;
 using kernel::DirectPositions;
 using kernel::IndexedPositions;
+using kernel::ModerateReal;
 using kernel::PlainReal;
 
 namespace {
 
-//! Series of one kind of awkward value each, and one of all kinds mixed with ordinary ones.
+constexpr int kKinds = 6;
+
+//! Series of one kind of awkward value each; kind 4 mixes every kind with ordinary values.
 std::vector<Real> AwkwardSeries(int iKind, std::uint64_t uSeed)
 {
     std::mt19937_64 random(uSeed);
@@ -28,19 +32,32 @@ std::vector<Real> AwkwardSeries(int iKind, std::uint64_t uSeed)
     while (values.size() < 64) {
         const int k = static_cast<int>(random() % 1000);
         const double sign = k % 2 ? -1.0 : 1.0;
-        switch (iKind == 4 ? k % 5 : iKind) {
+        switch (iKind == 4 ? k % 6 : iKind) {
             case 0: values.emplace_back((k % 3 ? 1.0 : 1e5) * (1.0 + (k % 7 - 3) * 0x1p-52)); break;  // nearly equal
             case 1: values.emplace_back(sign * (1.0 + k % 9) * 1e153); break;  // sums leave the range
             case 2: values.emplace_back(k % 5 ? sign * (2.0 + (k % 13) * 0.25) * 1e-154 : 0.0); break;  // flush to 0
             case 3: values.emplace_back(sign * (1.0 + k % 17) * 1e76); break;  // squares leave the range
+            case 5:  // the largest and smallest moderate magnitudes, give or take a few units
+                values.emplace_back(k % 4 == 0 ? 0.0
+                                    : k % 3    ? sign * 1e30 * (1.0 - (k % 5) * 0x1p-52)
+                                               : sign * 1e-30 * (1.0 + (k % 5) * 0x1p-52));
+                break;
             default: values.emplace_back(std::uniform_real_distribution<double>(-10.0, 10.0)(random));
         }
     }
     return values;
 }
 
+//! Whether the bootstrap takes the unguarded path on prValues[uStart..uEnd].
+bool Moderate(std::uint32_t uStart, std::uint32_t uEnd, const std::vector<Real>& values)
+{
+    return kernel::WithNumberType(uStart, uEnd, values.data(),
+                                  [](auto number) { return std::is_same_v<decltype(number), ModerateReal>; });
+}
+
 //! Both invalid (the plain path has no message), or both valid with the same bits.
-::testing::AssertionResult Same(const Real& r, PlainReal p)
+template <class Plain>
+::testing::AssertionResult Same(const Real& r, Plain p)
 {
     if (!r.isValid() && !p.isValid()) return ::testing::AssertionSuccess();
     if (r.isValid() && std::bit_cast<std::uint64_t>(r.value()) == std::bit_cast<std::uint64_t>(p.d))
@@ -78,8 +95,25 @@ TEST(FastPath, PlainArithmeticFollowsTheGuardedStore)
 TEST(FastPath, SegmentKernelsGiveTheSameBits)
 {
     std::mt19937_64 random(31);
-    int iInvalidMeans = 0;
-    for (int iKind = 0; iKind < 5; ++iKind) {
+    int iInvalidMeans = 0, iModerate = 0;
+    // The kernels of one number type against those of Real over a segment.
+    auto compare = [](auto number, std::uint32_t uStart, std::uint32_t uEnd, const std::vector<std::uint32_t>& indexes,
+                      const std::vector<Real>& values) {
+        using Number = decltype(number);
+        const IndexedPositions at{indexes.data()};
+        ASSERT_TRUE(Same(kernel::segmentMean<Real>(uStart, uEnd, at, values.data()),
+                         kernel::segmentMean<Number>(uStart, uEnd, at, values.data())));
+        std::uint32_t uReal = 1111, uPlain = 1111;
+        ASSERT_TRUE(Same(kernel::cusumRange<Real>(uStart, uEnd, at, values.data(), uReal),
+                         kernel::cusumRange<Number>(uStart, uEnd, at, values.data(), uPlain)));
+        ASSERT_EQ(uReal, uPlain);
+        ASSERT_TRUE(Same(kernel::cusumRange<Real>(uStart, uEnd, DirectPositions{}, values.data(), uReal),
+                         kernel::cusumRange<Number>(uStart, uEnd, DirectPositions{}, values.data(), uPlain)));
+        ASSERT_EQ(uReal, uPlain);
+        ASSERT_EQ(kernel::mseSplit<Real>(uStart, uEnd, at, values.data()),
+                  kernel::mseSplit<Number>(uStart, uEnd, at, values.data()));
+    };
+    for (int iKind = 0; iKind < kKinds; ++iKind) {
         const auto values = AwkwardSeries(iKind, 1 + iKind);
         std::vector<std::uint32_t> indexes(64);
         for (int trial = 0; trial < 400; ++trial) {
@@ -87,49 +121,57 @@ TEST(FastPath, SegmentKernelsGiveTheSameBits)
             const auto uEnd = uStart + 1 + static_cast<std::uint32_t>(random() % (63 - uStart));
             for (std::uint32_t i = uStart; i <= uEnd; ++i)
                 indexes[i] = uStart + static_cast<std::uint32_t>(random() % (uEnd - uStart + 1));
-            const IndexedPositions at{indexes.data()};
-            const Real rMean = kernel::segmentMean<Real>(uStart, uEnd, at, values.data());
-            ASSERT_TRUE(Same(rMean, kernel::segmentMean<PlainReal>(uStart, uEnd, at, values.data())));
-            iInvalidMeans += !rMean.isValid();
-
-            std::uint32_t uReal = 1111, uPlain = 1111;
-            ASSERT_TRUE(Same(kernel::cusumRange<Real>(uStart, uEnd, at, values.data(), uReal),
-                             kernel::cusumRange<PlainReal>(uStart, uEnd, at, values.data(), uPlain)));
-            ASSERT_EQ(uReal, uPlain);
-            ASSERT_TRUE(Same(kernel::cusumRange<Real>(uStart, uEnd, DirectPositions{}, values.data(), uReal),
-                             kernel::cusumRange<PlainReal>(uStart, uEnd, DirectPositions{}, values.data(), uPlain)));
-            ASSERT_EQ(uReal, uPlain);
-            ASSERT_EQ(kernel::mseSplit<Real>(uStart, uEnd, at, values.data()),
-                      kernel::mseSplit<PlainReal>(uStart, uEnd, at, values.data()));
+            compare(PlainReal(), uStart, uEnd, indexes, values);
+            if (Moderate(uStart, uEnd, values)) {
+                compare(ModerateReal(), uStart, uEnd, indexes, values);
+                ++iModerate;
+            }
+            iInvalidMeans += !kernel::segmentMean<Real>(uStart, uEnd, DirectPositions{}, values.data()).isValid();
         }
     }
     EXPECT_GT(iInvalidMeans, 50);  // the data reach beyond the range as well
+    EXPECT_GT(iModerate, 800);
 }
 
 TEST(FastPath, BootstrapAndIntervalTrialsGiveTheSameResults)
 {
-    for (int iKind = 0; iKind < 5; ++iKind) {
+    auto trials = [](auto number, const std::vector<Real>& values, const Real& rRange, bool bWithReplacement) {
+        using Number = decltype(number);
+        std::vector<std::uint32_t> indexes(64), estimates(300);
+        std::uint32_t uCount = 0;
+        SeedUniformRandom(9);
+        kernel::bootstrapCount<Number>(rRange, 7, 47, indexes.data(), values.data(), 300, bWithReplacement, nullptr,
+                                       nullptr, uCount);
+        kernel::intervalEstimates<Number>(7, 27, 47, indexes.data(), values.data(), 300, bWithReplacement, nullptr,
+                                          nullptr, estimates.data());
+        estimates.push_back(uCount);
+        return estimates;
+    };
+    for (int iKind = 0; iKind < kKinds; ++iKind) {
         const auto values = AwkwardSeries(iKind, 100 + iKind);
-        std::vector<std::uint32_t> indexes(64), realEstimates(300), plainEstimates(300);
+        Real rRange;
+        std::uint32_t uPosition = 0;
+        CusumRange(7, 47, values.data(), rRange, uPosition);
         for (bool bWithReplacement : {false, true}) {
-            Real rRange;
-            std::uint32_t uPosition = 0, uRealCount = 0, uPlainCount = 0;
-            CusumRange(7, 47, values.data(), rRange, uPosition);
-            SeedUniformRandom(9);
-            kernel::bootstrapCount<Real>(rRange, 7, 47, indexes.data(), values.data(), 300, bWithReplacement, nullptr,
-                                         nullptr, uRealCount);
-            SeedUniformRandom(9);
-            kernel::bootstrapCount<PlainReal>(rRange, 7, 47, indexes.data(), values.data(), 300, bWithReplacement,
-                                              nullptr, nullptr, uPlainCount);
-            EXPECT_EQ(uRealCount, uPlainCount) << iKind;
-            SeedUniformRandom(10);
-            kernel::intervalEstimates<Real>(7, 27, 47, indexes.data(), values.data(), 300, bWithReplacement, nullptr,
-                                            nullptr, realEstimates.data());
-            SeedUniformRandom(10);
-            kernel::intervalEstimates<PlainReal>(7, 27, 47, indexes.data(), values.data(), 300, bWithReplacement,
-                                                 nullptr, nullptr, plainEstimates.data());
-            EXPECT_EQ(realEstimates, plainEstimates) << iKind;
+            const auto real = trials(Real(), values, rRange, bWithReplacement);
+            EXPECT_EQ(real, trials(PlainReal(), values, rRange, bWithReplacement)) << iKind;
+            if (Moderate(7, 47, values)) {
+                EXPECT_EQ(real, trials(ModerateReal(), values, rRange, bWithReplacement)) << iKind;
+            }
         }
+    }
+}
+
+TEST(FastPath, TheUnguardedPathIsTakenOnlyForModerateMagnitudes)
+{
+    const double dFirst = 5.0;
+    for (double x : {0.0, 1e-30, -1e30, 3.0}) {
+        const std::vector<Real> values = {Real(dFirst), Real(x)};
+        EXPECT_TRUE(Moderate(0, 1, values)) << x;
+    }
+    for (double x : {9.9e-31, -1.01e30, 1e100}) {
+        const std::vector<Real> values = {Real(dFirst), Real(x)};
+        EXPECT_FALSE(Moderate(0, 1, values)) << x;
     }
 }
 
