@@ -210,6 +210,19 @@ std::uint32_t ChangePointAnalysis::MaxLevelVariation() const
     return MaxLevel(variationChanges);
 }
 
+String SerialCorrelationWarning(double dResult, bool bStoredData)
+{
+    // Up to 50 the values run in streaks (positive correlation, confidence 100 - x); above
+    // it they alternate (negative correlation, confidence x).
+    const bool bPositive = dResult <= 50;
+    String sText("Violation of assumption of independent errors.  With ");
+    sText.append(Real(bPositive ? 100 - dResult : dResult).toText(2, true).view());
+    sText.append(bStoredData ? "% confidence data has " : "% confidence errors have ");
+    sText.append(bPositive ? "positive" : "negative");
+    sText.append(" correlation.  See assumption tab when analysis is completed!");
+    return sText;
+}
+
 std::vector<const ChangeStructure*> ChangeList(const ListPointers& changes)
 {
     std::vector<const ChangeStructure*> list;

@@ -30,6 +30,13 @@ inline bool IndependenceViolated(double dResult)
     return (dResult >= 0 && dResult <= 2.5) || dResult >= 97.5;
 }
 
+//! The warning of a serial-correlation result that violates independence: "errors" for a
+//! live analysis, "data" when the test is rerun on stored data.
+String SerialCorrelationWarning(double dResult, bool bStoredData = false);
+//! The warning of a series with outliers.
+inline constexpr std::string_view kOutlierWarning =
+    "Data contains outliers.  See assumption tab when analysis is completed!";
+
 //! Display settings of the results, kept with the analysis and stored with it.
 struct DisplaySettings {
     bool bUseAverage = false;            //!< sigma from the average (set) or median (clear) variation

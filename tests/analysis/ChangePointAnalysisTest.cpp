@@ -197,3 +197,19 @@ TEST(ChangePointAnalysis, TheSameSeedGivesTheSameChanges)
     };
     EXPECT_EQ(run(), run());
 }
+
+TEST(ChangePointAnalysis, WarningTextsNameTheDirectionAndConfidence)
+{
+    EXPECT_EQ(SerialCorrelationWarning(0).str(),
+              "Violation of assumption of independent errors.  With 100% confidence errors have positive correlation."
+              "  See assumption tab when analysis is completed!");
+    EXPECT_EQ(SerialCorrelationWarning(1.2).str(),
+              "Violation of assumption of independent errors.  With 99% confidence errors have positive correlation."
+              "  See assumption tab when analysis is completed!");
+    EXPECT_EQ(SerialCorrelationWarning(99.3).str(),
+              "Violation of assumption of independent errors.  With 99% confidence errors have negative correlation."
+              "  See assumption tab when analysis is completed!");
+    EXPECT_EQ(SerialCorrelationWarning(2.5, true).str(),
+              "Violation of assumption of independent errors.  With 98% confidence data has positive correlation."
+              "  See assumption tab when analysis is completed!");
+}
