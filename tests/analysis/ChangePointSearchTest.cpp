@@ -316,6 +316,10 @@ TEST(TestSerialCorrelation, TestsOnlyWhatCanVaryAndRarelyFlagsIndependentValues)
     const auto nine = Steps({{9, 0.0}});
     TestSerialCorrelation(9, nine.data(), dResult);
     EXPECT_EQ(dResult, -1.0);
+    dResult = 0;
+    TestSerialCorrelation(0, nullptr, dResult);  // an empty series has no array to read
+    EXPECT_EQ(dResult, -1.0);
+    EXPECT_FALSE(TestOutliers(0, nullptr));
     // Equal values give every triple the same score: nothing to test (not "negatively
     // correlated with 100% confidence").
     const std::vector<Real> constant(40, Real(2.5));
