@@ -1,9 +1,12 @@
 // Ostrel-Vane Studio - column letters and row numbers.
 #include "workbook/Designators.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "foundation/Real.h"
 #include "workbook/CellRange.h"
@@ -74,6 +77,45 @@ std::uint64_t ParseRowNumber(std::string_view sText)
     // 2^64 is exact in a double; anything at or above it cannot be converted.
     if (dWhole >= 18446744073709551616.0) return kSaturated;
     return static_cast<std::uint64_t>(dWhole);
+}
+
+namespace {
+
+// One cell: letters then digits, e.g. "iv10000".
+std::optional<std::pair<std::uint32_t, std::uint32_t>> ParseCell(std::string_view sText)
+{
+    std::size_t i = 0;
+    std::string sLetters;
+    while (i < sText.size() && std::isalpha(static_cast<unsigned char>(sText[i])))
+        sLetters.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(sText[i++]))));
+    const std::string_view sDigits = sText.substr(i);
+    if (sLetters.empty() || sDigits.empty()) return std::nullopt;
+    for (const char c : sDigits)
+        if (c < '0' || c > '9') return std::nullopt;
+    const std::uint64_t uColumn = ParseColumnDesignator(sLetters);
+    const std::uint64_t uRow = ParseRowNumber(sDigits);
+    if (!IsInsideSheet(uColumn, uRow)) return std::nullopt;
+    return std::pair{static_cast<std::uint32_t>(uColumn), static_cast<std::uint32_t>(uRow)};
+}
+
+}  // namespace
+
+std::optional<CellRange> ParseCellRange(std::string_view sText)
+{
+    const std::size_t uColon = sText.find(':');
+    const auto first = ParseCell(sText.substr(0, uColon));
+    if (!first) return std::nullopt;
+    auto second = first;
+    if (uColon != std::string_view::npos) {
+        second = ParseCell(sText.substr(uColon + 1));
+        if (!second) return std::nullopt;
+    }
+    CellRange range;
+    range.uLeft = std::min(first->first, second->first);
+    range.uRight = std::max(first->first, second->first);
+    range.uTop = std::min(first->second, second->second);
+    range.uBottom = std::max(first->second, second->second);
+    return range;
 }
 
 }  // namespace HalvrennInc

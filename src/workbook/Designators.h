@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "workbook/CellRange.h"
 
 namespace HalvrennInc {
 
@@ -22,5 +25,10 @@ std::uint64_t ParseColumnDesignator(std::string_view sText);
 //! and "12.0" give 12; anything else (12.5, 0, -3, "", "abc") gives 0. Numbers beyond
 //! the type saturate at its largest value, so a huge row stays huge.
 std::uint64_t ParseRowNumber(std::string_view sText);
+
+//! A cell ("B2") or a rectangle of cells ("B2:D40", corners in either order) written with
+//! the designators; letters may be in either case. Nothing when the text names no cell of
+//! the sheet.
+std::optional<CellRange> ParseCellRange(std::string_view sText);
 
 }  // namespace HalvrennInc

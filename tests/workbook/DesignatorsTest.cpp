@@ -47,3 +47,17 @@ TEST(Designators, RowParserTakesWholeNumbersOnlyAndKeepsHugeOnesHuge)
     EXPECT_EQ(ParseRowNumber("4294967297"), 4294967297u);
     EXPECT_EQ(ParseRowNumber("1e30"), std::numeric_limits<std::uint64_t>::max());
 }
+
+TEST(Designators, CellRangesNameCellsOfTheSheet)
+{
+    const auto single = ParseCellRange("B1");
+    ASSERT_TRUE(single);
+    EXPECT_EQ(*single, (CellRange{2, 1, 2, 1}));
+    EXPECT_EQ(ParseCellRange("B2:B61"), (CellRange{2, 2, 2, 61}));
+    EXPECT_EQ(ParseCellRange("d40:b1"), (CellRange{2, 1, 4, 40}));  // corners in either order, any case
+    EXPECT_EQ(ParseCellRange("A3:M3"), (CellRange{1, 3, 13, 3}));
+    EXPECT_EQ(ParseCellRange("IV10000"), (CellRange{256, 10000, 256, 10000}));
+    for (const char* bad : {"", "B", "12", "B0", "IW1", "A10001", "B1:", ":B1", "B1:C", "B1.5", "B-1", "B 1", "1B",
+                            "MWLQKWX1", "A99999999999999999999999"})
+        EXPECT_FALSE(ParseCellRange(bad)) << bad;
+}
