@@ -74,4 +74,18 @@ public:
     virtual void openUrl(std::string_view sUrl) = 0;
 };
 
+class UserMessages;
+class Settings;
+
+//! The services a window works with, handed down from the program (or a test) that made
+//! them; none is owned here.
+struct PlatformServices {
+    UserMessages& messages;
+    Settings& settings;
+    FileDialogs& fileDialogs;
+    Clipboard& clipboard;
+    Printer& printer;
+    Help& help;
+};
+
 }  // namespace HalvrennInc
