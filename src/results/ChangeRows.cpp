@@ -2,6 +2,8 @@
 #include "results/ChangeRows.h"
 
 #include <cmath>
+#include <iterator>
+#include <string_view>
 
 #include "analysis/ChangePointAnalysis.h"
 #include "analysis/ControlChartFunctions.h"
@@ -10,32 +12,15 @@ namespace HalvrennInc {
 
 namespace {
 
-// Segment i of a change list runs from the point after change i (or 0) to the position of
-// change i + 1 (or the last point).
-struct Segment {
-    std::uint32_t uStart;
-    std::uint32_t uEnd;
-};
-
-std::vector<Segment> Segments(const std::vector<const ChangeStructure*>& changes, std::uint32_t uCount)
-{
-    std::vector<Segment> segments;
-    std::uint32_t uStart = 0;
-    for (const ChangeStructure* change : changes) {
-        segments.push_back({uStart, change->uPosition});
-        uStart = change->uPosition + 1;
-    }
-    segments.push_back({uStart, uCount == 0 ? 0 : uCount - 1});
-    return segments;
-}
-
-template <class Level>
+// pLabelPoint maps an index of the listed series (a change position or an interval end)
+// to the data point whose label names the first point after it.
+template <class LabelPoint, class Level>
 std::vector<ChangeRow> Rows(const ChangePointAnalysis& analysis, const ListPointers& list, std::uint32_t uCount,
-                            std::uint64_t uPointsPerIndex, Level level)
+                            LabelPoint labelPoint, Level level)
 {
     const std::vector<const ChangeStructure*> changes = ChangeList(list);
-    const std::vector<Segment> segments = Segments(changes, uCount);
-    auto label = [&](std::uint64_t uIndex) { return PointLabel(analysis, uPointsPerIndex * (uIndex + 1)); };
+    const std::vector<Segment> segments = ChangeSegments(list, uCount);
+    auto label = [&](std::uint64_t uIndex) { return PointLabel(analysis, labelPoint(uIndex + 1)); };
     std::vector<ChangeRow> rows;
     rows.reserve(changes.size());
     for (std::size_t i = 0; i < changes.size(); ++i) {
@@ -61,7 +46,59 @@ bool ValidSegment(const Segment& segment, std::size_t uCount)
     return segment.uStart <= segment.uEnd && segment.uEnd < uCount;
 }
 
+// ----- Texts of the assumptions report
+
+constexpr std::string_view kOutlierBlock[] = {
+    "The data appears to contain one or more outliers.  While a change-point analysis is robust",
+    "to outliers, the outliers create added variation in the data making it more difficult",
+    "to detect the changes.  You may get better results by performing a custom analysis",
+    "on the ranks of the values.  (Click Custom Analysis button and check Ranks check box)",
+};
+
+// Lines 3 to 10 of the dependence block, by the sign of the correlation.
+constexpr std::string_view kPositiveDependence[] = {
+    "The errors are positively correlated meaning that if one value is above average,",
+    "the next several values will also tend to be above average.",
+    "As a result, the analysis may incorrectly indicate a change has taken place.",
+    "The reported changes, confidence levels and intervals should not be used.",
+    "You may be able to eliminate the correlation by sampling less frequently",
+    "or by averaging the values over more extended time periods using",
+    " the options provided on the Custom Analysis dialog box.",
+    "Otherwise, a time series analysis is required.",
+};
+constexpr std::string_view kNegativeDependence[] = {
+    "The errors are negatively correlated meaning the values tend to alternate up and down.",
+    "This generates extra noise in the data not properly accounted for in the analysis.",
+    "As a result, the true confidence levels are greater than reported and the confidence",
+    "intervals given are wider than necessary.  The reported changes can be trusted, but",
+    "other changes may also have occurred that the negative serial correlation prevented",
+    "the analysis from detecting.  You may be able to eliminate the correlation by ",
+    "averaging consecutive values using the options provided on the Custom Analysis",
+    "dialog box.  A time series analysis could also be performed.",
+};
+//! The positive wording's warning not to use the results (at y = 6).
+constexpr std::size_t kPositiveWarningLine = 3;
+
+void AddOutlierBlock(std::vector<ReportLine>& lines, double yTop)
+{
+    for (std::size_t k = 0; k < std::size(kOutlierBlock); ++k)
+        lines.push_back({String(kOutlierBlock[k]), yTop + double(k), false, false});
+}
+
 }  // namespace
+
+std::vector<Segment> ChangeSegments(const ListPointers& changes, std::uint32_t uCount)
+{
+    std::vector<Segment> segments;
+    segments.reserve(changes.count() + 1);
+    std::uint32_t uStart = 0;
+    for (const ChangeStructure* change : ChangeList(changes)) {
+        segments.push_back({uStart, change->uPosition});
+        uStart = change->uPosition + 1;
+    }
+    segments.push_back({uStart, uCount == 0 ? 0 : uCount - 1});
+    return segments;
+}
 
 int SigmaDegrees(std::uint32_t uValuesPerPeriod)
 {
@@ -74,6 +111,16 @@ double SigmaConstant(std::uint32_t uValuesPerPeriod, bool bUseAverage)
     return bUseAverage ? ControlChartC4(k) : MedianSigmaConstant(k);
 }
 
+double SubgroupRoot(std::uint32_t uValuesPerPeriod)
+{
+    return uValuesPerPeriod >= 2 ? std::sqrt(double(uValuesPerPeriod)) : 1.0;
+}
+
+std::uint64_t DataPointOfVariation(std::uint32_t uValuesPerPeriod, std::uint64_t uVariationPoint)
+{
+    return uValuesPerPeriod >= 2 ? uVariationPoint : 2 * uVariationPoint;
+}
+
 String PointLabel(const ChangePointAnalysis& analysis, std::uint64_t uPoint)
 {
     if (uPoint >= analysis.prPointPeriods.size()) return String();
@@ -83,38 +130,58 @@ String PointLabel(const ChangePointAnalysis& analysis, std::uint64_t uPoint)
     return analysis.psPeriodLabels[static_cast<std::size_t>(dPeriod)];
 }
 
+Real SegmentLevel(const ChangePointAnalysis& analysis, const Segment& segment)
+{
+    Real rMean;
+    if (ValidSegment(segment, analysis.prPointValues.size()))
+        SegmentMean(segment.uStart, segment.uEnd, analysis.prPointValues.data(), rMean);
+    return rMean;
+}
+
+Real SegmentSpread(const ChangePointAnalysis& analysis, const Segment& segment)
+{
+    Real rSpread;
+    if (!ValidSegment(segment, analysis.prVariationValues.size())) return rSpread;
+    if (analysis.display.bUseAverage)
+        SegmentMean(segment.uStart, segment.uEnd, analysis.prVariationValues.data(), rSpread);
+    else
+        SegmentMedian(segment.uStart, segment.uEnd, analysis.prVariationValues.data(), rSpread);
+    return rSpread;
+}
+
+Real OverallSpread(const ChangePointAnalysis& analysis)
+{
+    return analysis.display.bUseAverage ? analysis.rMeanVariation : analysis.rMedianVariation;
+}
+
 std::vector<ChangeRow> ValuesChangeRows(const ChangePointAnalysis& analysis)
 {
-    const auto& prValues = analysis.prPointValues;
-    return Rows(analysis, analysis.valuesChanges, analysis.uNumberPoints(), 1, [&](const Segment& segment) {
-        Real rMean;
-        if (ValidSegment(segment, prValues.size())) SegmentMean(segment.uStart, segment.uEnd, prValues.data(), rMean);
-        return rMean;
-    });
+    return Rows(
+        analysis, analysis.valuesChanges, analysis.uNumberPoints(), [](std::uint64_t uPoint) { return uPoint; },
+        [&](const Segment& segment) { return SegmentLevel(analysis, segment); });
 }
 
 std::vector<ChangeRow> VariationChangeRows(const ChangePointAnalysis& analysis)
 {
-    const auto& prVariation = analysis.prVariationValues;
-    const bool bAverage = analysis.display.bUseAverage;
-    const Real rConstant(SigmaConstant(analysis.uValuesPerPeriod, bAverage));
-    const std::uint64_t uPointsPerIndex = analysis.uValuesPerPeriod >= 2 ? 1 : 2;
-    return Rows(analysis, analysis.variationChanges, analysis.uNumberVariation(), uPointsPerIndex,
-                [&](const Segment& segment) {
-                    Real rSpread;
-                    if (ValidSegment(segment, prVariation.size())) {
-                        if (bAverage)
-                            SegmentMean(segment.uStart, segment.uEnd, prVariation.data(), rSpread);
-                        else
-                            SegmentMedian(segment.uStart, segment.uEnd, prVariation.data(), rSpread);
-                    }
-                    return rSpread / rConstant;
-                });
+    const Real rConstant(SigmaConstant(analysis.uValuesPerPeriod, analysis.display.bUseAverage));
+    const std::uint32_t m = analysis.uValuesPerPeriod;
+    return Rows(
+        analysis, analysis.variationChanges, analysis.uNumberVariation(),
+        [m](std::uint64_t uVariationPoint) { return DataPointOfVariation(m, uVariationPoint); },
+        [&](const Segment& segment) { return SegmentSpread(analysis, segment) / rConstant; });
 }
 
-String ChangeTableTitle(const ChangePointAnalysis& analysis, bool bVariation, bool bAnyChanges)
+Real EstimatedStandardDeviation(const ChangePointAnalysis& analysis)
 {
-    String sTitle(bAnyChanges ? "Table of Significant Changes for " : "No Significant Changes for ");
+    return OverallSpread(analysis) / Real(SigmaConstant(analysis.uValuesPerPeriod, analysis.display.bUseAverage));
+}
+
+// ---------------------------------------------------------------------------------------
+// Texts
+
+String ChangeTableTitle(const ChangePointAnalysis& analysis, bool bVariation, bool bChanges)
+{
+    String sTitle(bChanges ? "Table of Significant Changes for " : "No Significant Changes for ");
     sTitle.append(analysis.sName.view());
     if (bVariation) sTitle.append(" Variation");
     return sTitle;
@@ -135,72 +202,47 @@ String ParameterLine(const ChangePointAnalysis& analysis)
 
 String ConfidenceText(const Real& rConfidence)
 {
-    String sText = rConfidence.toText(2, true);
-    sText.append("%");
-    return sText;
+    return rConfidence.toText(2, true) + "%";
+}
+
+String NoChangeSummary(const ChangePointAnalysis& analysis, bool bVariation)
+{
+    if (bVariation)
+        return String("Estimated Standard Deviation = ") + EstimatedStandardDeviation(analysis).toText(8, true).view();
+    return String("Estimated Average = ") + analysis.rMeanValues.toText(8, true).view();
 }
 
 std::vector<ReportLine> AssumptionsReportLines(double dSerialCorrelation, bool bOutliers)
 {
     std::vector<ReportLine> lines;
-    auto heading = [&](const char* psText, bool bRed) { lines.push_back({-2, String(psText), true, bRed}); };
-    auto line = [&](double dY, const char* psText, bool bRed = false) {
-        lines.push_back({dY, String(psText), false, bRed});
+    auto heading = [&](std::string_view sText, bool bRed) { lines.push_back({String(sText), -2, true, bRed}); };
+    auto body = [&](std::string_view sText, double y, bool bRed = false) {
+        lines.push_back({String(sText), y, false, bRed});
     };
-    auto outlierBlock = [&](double dTop) {
-        line(dTop, "The data appears to contain one or more outliers.  While a change-point analysis is robust");
-        line(dTop + 1, "to outliers, the outliers create added variation in the data making it more difficult");
-        line(dTop + 2, "to detect the changes.  You may get better results by performing a custom analysis");
-        line(dTop + 3, "on the ranks of the values.  (Click Custom Analysis button and check Ranks check box)");
-    };
-
-    if (dSerialCorrelation == -1) {
+    if (dSerialCorrelation < 0) {  // too few values to test
         heading("Assumptions Not Tested", false);
-        line(0, "There is insufficient data to perform testing of assumptions.");
+        body("There is insufficient data to perform testing of assumptions.", 0);
         return lines;
     }
     if (!IndependenceViolated(dSerialCorrelation)) {
-        if (!bOutliers) {
-            heading("Assumptions Verified", false);
-            line(0, "No departure from any of the assumptions was found.");
-        } else {
+        if (bOutliers) {
             heading("Outliers Detected", true);
-            outlierBlock(0);
+            AddOutlierBlock(lines, 0);
+        } else {
+            heading("Assumptions Verified", false);
+            body("No departure from any of the assumptions was found.", 0);
         }
         return lines;
     }
-
     heading(bOutliers ? "Dependent Error Structure and Outliers Detected" : "Dependent Error Structure Detected", true);
-    line(0, "The data appears to violate the assumption of independent errors.");
-    line(1, "The confidence levels and confidence intervals may be affected.");
-    if (dSerialCorrelation <= 2.5) {
-        line(3, "The errors are positively correlated meaning that if one value is above average,");
-        line(4, "the next several values will also tend to be above average.");
-        line(5, "As a result, the analysis may incorrectly indicate a change has taken place.");
-        line(6, "The reported changes, confidence levels and intervals should not be used.", true);
-        line(7, "You may be able to eliminate the correlation by sampling less frequently");
-        line(8, "or by averaging the values over more extended time periods using");
-        line(9, " the options provided on the Custom Analysis dialog box.");
-        line(10, "Otherwise, a time series analysis is required.");
-    } else {
-        line(3, "The errors are negatively correlated meaning the values tend to alternate up and down.");
-        line(4, "This generates extra noise in the data not properly accounted for in the analysis.");
-        line(5, "As a result, the true confidence levels are greater than reported and the confidence");
-        line(6, "intervals given are wider than necessary.  The reported changes can be trusted, but");
-        line(7, "other changes may also have occurred that the negative serial correlation prevented");
-        line(8, "the analysis from detecting.  You may be able to eliminate the correlation by ");
-        line(9, "averaging consecutive values using the options provided on the Custom Analysis");
-        line(10, "dialog box.  A time series analysis could also be performed.");
-    }
-    if (bOutliers) outlierBlock(12);
+    body("The data appears to violate the assumption of independent errors.", 0);
+    body("The confidence levels and confidence intervals may be affected.", 1);
+    const bool bPositive = dSerialCorrelation <= 2.5;
+    const auto& wording = bPositive ? kPositiveDependence : kNegativeDependence;
+    for (std::size_t k = 0; k < std::size(wording); ++k)
+        body(wording[k], 3 + double(k), bPositive && k == kPositiveWarningLine);
+    if (bOutliers) AddOutlierBlock(lines, 12);
     return lines;
-}
-
-Real EstimatedStandardDeviation(const ChangePointAnalysis& analysis)
-{
-    const bool bAverage = analysis.display.bUseAverage;
-    return (bAverage ? analysis.rMeanVariation : analysis.rMedianVariation) /
-           Real(SigmaConstant(analysis.uValuesPerPeriod, bAverage));
 }
 
 }  // namespace HalvrennInc

@@ -4,39 +4,13 @@
 #include <cmath>
 #include <string>
 
+#include "ResultsTestSupport.h"
 #include "analysis/ChangePointAnalysis.h"
 #include "analysis/ControlChartFunctions.h"
 #include "results/ChangeRows.h"
 
 using namespace HalvrennInc;
-
-namespace {
-
-// An analysis filled by hand: n points with period = index and labels "P1", "P2", ...
-void Fill(ChangePointAnalysis& analysis, const std::vector<double>& values, std::uint32_t m = 1)
-{
-    analysis.uValuesPerPeriod = m;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        analysis.prPointPeriods.emplace_back(double(i));
-        analysis.prPointValues.emplace_back(values[i]);
-        analysis.prPeriodPositions.emplace_back(double(i));
-        analysis.psPeriodLabels.emplace_back("P" + std::to_string(i + 1));
-    }
-}
-
-void AddChange(ListPointers& list, std::uint32_t position, double confidence, std::uint32_t level, std::uint32_t lower,
-               std::uint32_t upper)
-{
-    auto* change = new ChangeStructure;
-    change->uPosition = position;
-    change->rConfidence = confidence;
-    change->uLevel = level;
-    change->uIntervalLower = lower;
-    change->uIntervalUpper = upper;
-    list.append(change);
-}
-
-}  // namespace
+using namespace HalvrennInc::testing;
 
 TEST(ChangeRows, LevelRowsCarryLabelsIntervalsAndSegmentMeans)
 {
@@ -63,10 +37,8 @@ TEST(ChangeRows, IndividualValuesMapAVariationPointToTwoDataPoints)
 {
     ChangePointAnalysis analysis;
     Fill(analysis, std::vector<double>(20, 1.0));
-    for (int j = 0; j < 10; ++j) {
-        analysis.prVariationPeriods.emplace_back(2.0 * j + 1);
-        analysis.prVariationValues.emplace_back(j < 5 ? 1.0 : 3.0);
-    }
+    ASSERT_EQ(analysis.uNumberVariation(), 10u);
+    for (int j = 0; j < 10; ++j) analysis.prVariationValues[j] = j < 5 ? 1.0 : 3.0;
     analysis.display.bUseAverage = true;
     AddChange(analysis.variationChanges, 4, 95.0, 1, 3, 5);
     const auto rows = VariationChangeRows(analysis);
