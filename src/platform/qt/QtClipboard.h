@@ -1,0 +1,29 @@
+// Ostrel-Vane Studio - the clipboard of the desktop: cells as plain text, pictures as SVG
+// and PNG painted through the Qt canvas.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+#include "platform/DesktopServices.h"
+
+class QMimeData;
+
+namespace HalvrennInc {
+
+class QtClipboard : public Clipboard {
+public:
+    std::string text() const override;
+    void setText(std::string_view sText) override;
+    void setPicture(int iWidth, int iHeight, const PaintFunction& paint) override;
+};
+
+//! The MIME type of the SVG form of a picture.
+inline constexpr const char* kSvgMimeType = "image/svg+xml";
+
+//! A picture of iWidth x iHeight pixels painted on white, as an SVG document and as an
+//! image; the clipboard offers both.
+QByteArray PaintSvg(int iWidth, int iHeight, const PaintFunction& paint);
+QImage PaintImage(int iWidth, int iHeight, const PaintFunction& paint);
+
+}  // namespace HalvrennInc

@@ -1,0 +1,33 @@
+// Ostrel-Vane Studio - the open and save dialogs of the desktop (QFileDialog).
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include "platform/DesktopServices.h"
+
+namespace HalvrennInc {
+
+class QtFileDialogs : public FileDialogs {
+public:
+    explicit QtFileDialogs(QWidget* pParent = nullptr) : m_pParent(pParent) {}
+    void setParent(QWidget* pParent) { m_pParent = pParent; }
+
+    std::optional<std::string> openFile(std::string_view sTitle, std::string_view sFileName,
+                                        std::string_view sFilter) override;
+    std::optional<std::string> saveFile(std::string_view sTitle, std::string_view sFileName, std::string_view sFilter,
+                                        std::string_view sDefaultExtension, bool bAskOverwrite) override;
+
+private:
+    std::optional<std::string> run(bool bSave, std::string_view sTitle, std::string_view sFileName,
+                                   std::string_view sFilter, std::string_view sDefaultExtension, bool bAskOverwrite);
+    QPointer<QWidget> m_pParent;
+};
+
+//! The program's "Description (*.ext)|*.ext|..." filter as Qt's name filters joined by
+//! ";;": each description keeps its text and takes its own pattern list in parentheses
+//! (patterns separated by ";" become spaces).
+QString ToQtNameFilters(std::string_view sFilter);
+
+}  // namespace HalvrennInc
