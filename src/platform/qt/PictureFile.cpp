@@ -1,0 +1,245 @@
+// Ostrel-Vane Studio - drawings written to SVG, PNG and PDF files.
+#include "platform/qt/PictureFile.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <QTransform>
+#include <algorithm>
+#include <cmath>
+
+#include "graphics/Drawing.h"
+#include "platform/qt/QtCanvas.h"
+
+namespace HalvrennInc {
+
+namespace {
+
+constexpr TColor kWhite = 0xFFFFFF;
+//! The resolution every picture is drawn at, so that fitting keeps square pixels.
+constexpr int kPictureDpi = 96;
+//! The edge added on each side of the fitted size.
+constexpr int kEdge = 1;
+
+String Message(std::string_view sText, std::string_view sPath)
+{
+    String sMessage(sText);
+    sMessage.append(" \"");
+    sMessage.append(sPath);
+    sMessage.append("\".");
+    return sMessage;
+}
+
+// A canvas that paints nothing and gathers the device area a drawing covers. Texts are
+// measured in the fonts the Qt canvas picks, which is what may reach beyond the extent.
+class CoverageCanvas : public Canvas {
+public:
+    explicit CoverageCanvas(QPainter& painter) : m_canvas(painter) {}
+
+    void setPen(TColor, int iStyle, int iWidth) override { m_iPenWidth = iStyle == psClear ? -1 : iWidth; }
+    void setBrush(TColor) override {}
+    void setClearBrush() override {}
+    void setFont(std::string_view sFace, int iHeight, bool bBold, bool bItalic, int iEscapement, TColor color) override
+    {
+        m_canvas.setFont(sFace, iHeight, bBold, bItalic, iEscapement, color);
+        m_iFontHeight = std::max(iHeight, 1);
+        m_iEscapement = iEscapement;
+    }
+    void moveTo(int x, int y) override { m_current = QPoint(x, y); }
+    void lineTo(int x, int y) override
+    {
+        coverStroke(QRect(m_current, QPoint(x, y)).normalized());
+        m_current = QPoint(x, y);
+    }
+    void rectangle(int x1, int y1, int x2, int y2) override { coverShape(x1, y1, x2, y2); }
+    void ellipse(int x1, int y1, int x2, int y2) override { coverShape(x1, y1, x2, y2); }
+    void polygon(const CanvasPoint* pPoints, std::uint32_t uCount) override { coverPoints(pPoints, uCount); }
+    void polyline(const CanvasPoint* pPoints, std::uint32_t uCount) override { coverPoints(pPoints, uCount); }
+    void textOut(int x, int y, std::string_view sText) override
+    {
+        // The text's cell from its top-left corner, turned as the Qt canvas turns it; a
+        // pixel more around it for glyphs that overhang their cell.
+        const QRectF cell(0, 0, m_canvas.textWidth(sText), m_iFontHeight);
+        const QTransform turn = QTransform().translate(x, y).rotate(-m_iEscapement / 10.0);
+        m_covered |= turn.mapRect(cell).toAlignedRect().adjusted(-1, -1, 1, 1);
+    }
+    int textWidth(std::string_view sText) override { return m_canvas.textWidth(sText); }
+    int pixelsPerInchX() const override { return m_canvas.pixelsPerInchX(); }
+    int pixelsPerInchY() const override { return m_canvas.pixelsPerInchY(); }
+
+    QRect covered() const { return m_covered; }
+
+private:
+    void coverStroke(const QRect& path)
+    {
+        if (m_iPenWidth < 0) return;
+        // A stroke of width w runs through the pixels of its path and w / 2 either side.
+        const int iReach = std::max(m_iPenWidth, 1) / 2;
+        m_covered |= path.adjusted(-iReach, -iReach, iReach, iReach);
+    }
+    // Closed shapes cover their corners' rectangle, and a fill needs no pen.
+    void coverShape(int x1, int y1, int x2, int y2)
+    {
+        m_covered |= QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)));
+        coverStroke(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized());
+    }
+    void coverPoints(const CanvasPoint* pPoints, std::uint32_t uCount)
+    {
+        if (uCount == 0) return;
+        int xMin = pPoints[0].x, xMax = xMin, yMin = pPoints[0].y, yMax = yMin;
+        for (std::uint32_t k = 1; k < uCount; ++k) {
+            xMin = std::min(xMin, pPoints[k].x);
+            xMax = std::max(xMax, pPoints[k].x);
+            yMin = std::min(yMin, pPoints[k].y);
+            yMax = std::max(yMax, pPoints[k].y);
+        }
+        m_covered |= QRect(QPoint(xMin, yMin), QPoint(xMax, yMax));
+        coverStroke(QRect(QPoint(xMin, yMin), QPoint(xMax, yMax)));
+    }
+
+    QtCanvas m_canvas;
+    int m_iPenWidth = 0;  //!< -1 while nothing is stroked
+    int m_iFontHeight = 1;
+    int m_iEscapement = 0;
+    QPoint m_current;
+    QRect m_covered;
+};
+
+// White behind everything, then the drawing fitted as the clipboard copy fits it, moved
+// so that the picture's rectangle starts at the file's top-left corner.
+void Paint(const Drawing& drawing, QPainter& painter, const QRect& picture)
+{
+    painter.fillRect(QRect(QPoint(0, 0), picture.size()), Qt::white);
+    painter.translate(-picture.topLeft());
+    const QSizeF fitted = PictureDrawingSize(drawing);
+    QtCanvas canvas(painter);
+    drawing.DrawFitted(canvas, 0, 0, fitted.width(), fitted.height(), kWhite);
+}
+
+QImage NewImage(const QSize& size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    const int iDotsPerMeter = static_cast<int>(std::lround(kPictureDpi / 0.0254));
+    image.setDotsPerMeterX(iDotsPerMeter);
+    image.setDotsPerMeterY(iDotsPerMeter);
+    return image;
+}
+
+bool WritePng(const Drawing& drawing, const QRect& picture, QSaveFile& file)
+{
+    QImage image = NewImage(picture.size());
+    if (image.isNull()) return false;
+    {
+        QPainter painter(&image);
+        Paint(drawing, painter, picture);
+    }
+    return image.save(&file, "PNG");
+}
+
+bool WriteSvg(const Drawing& drawing, const QRect& picture, QSaveFile& file)
+{
+    QSvgGenerator generator;
+    generator.setOutputDevice(&file);
+    generator.setSize(picture.size());
+    generator.setViewBox(QRect(QPoint(0, 0), picture.size()));
+    generator.setResolution(kPictureDpi);
+    QPainter painter;
+    if (!painter.begin(&generator)) return false;
+    Paint(drawing, painter, picture);
+    return painter.end();
+}
+
+bool WritePdf(const Drawing& drawing, const QRect& picture, QSaveFile& file)
+{
+    QPdfWriter writer(&file);
+    writer.setResolution(kPictureDpi);
+    const QPageSize page(QSizeF(picture.size()) / kPictureDpi, QPageSize::Inch, QString(), QPageSize::ExactMatch);
+    if (!writer.setPageSize(page)) return false;
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter;
+    if (!painter.begin(&writer)) return false;
+    Paint(drawing, painter, picture);
+    return painter.end();
+}
+
+}  // namespace
+
+std::optional<PictureFormat> PictureFormatFromName(std::string_view sName)
+{
+    const QString sLower = QString::fromUtf8(sName.data(), qsizetype(sName.size())).toLower();
+    if (sLower == QLatin1String("svg")) return PictureFormat::Svg;
+    if (sLower == QLatin1String("png")) return PictureFormat::Png;
+    if (sLower == QLatin1String("pdf")) return PictureFormat::Pdf;
+    return std::nullopt;
+}
+
+std::string_view PictureExtension(PictureFormat format)
+{
+    switch (format) {
+        case PictureFormat::Png: return "png";
+        case PictureFormat::Pdf: return "pdf";
+        case PictureFormat::Svg: break;
+    }
+    return "svg";
+}
+
+QSizeF PictureDrawingSize(const Drawing& drawing)
+{
+    if (!drawing.HasExtent()) return QSizeF(0, 0);
+    double w = kPicturePixelsPerUnit * (drawing.XMax() - drawing.XMin());
+    double h = kPicturePixelsPerUnit * (drawing.YMax() - drawing.YMin());
+    const double dLarger = std::max(w, h);
+    if (dLarger > kPictureLargestSide) {
+        w = w * kPictureLargestSide / dLarger;
+        h = h * kPictureLargestSide / dLarger;
+    }
+    return QSizeF(w, h);
+}
+
+QRect PictureRect(const Drawing& drawing)
+{
+    const QSizeF fitted = PictureDrawingSize(drawing);
+    if (fitted.isEmpty()) return QRect();
+    const QSize frame(static_cast<int>(fitted.width()), static_cast<int>(fitted.height()));
+    QRect picture = QRect(QPoint(0, 0), frame).adjusted(-kEdge, -kEdge, kEdge, kEdge);
+
+    // Measure on an image of the resolution the picture is drawn at.
+    QImage probe = NewImage(QSize(1, 1));
+    QPainter painter(&probe);
+    CoverageCanvas coverage(painter);
+    drawing.DrawFitted(coverage, 0, 0, fitted.width(), fitted.height(), kWhite);
+    // Whatever reaches beyond is kept, within reason: no more than half the fitted size
+    // again on each side.
+    const QRect limit = QRect(QPoint(0, 0), frame)
+                            .adjusted(-frame.width() / 2, -frame.height() / 2, frame.width() / 2, frame.height() / 2);
+    return picture | (coverage.covered() & limit);
+}
+
+std::optional<String> WritePicture(const Drawing& drawing, std::string_view sPath, PictureFormat format)
+{
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return Message("There is no application to draw the picture with for", sPath);
+    const QRect picture = PictureRect(drawing);
+    if (picture.isEmpty()) return Message("There is nothing to draw in the picture", sPath);
+
+    QSaveFile file(QString::fromUtf8(sPath.data(), qsizetype(sPath.size())));
+    if (!file.open(QIODevice::WriteOnly)) return Message("Cannot write the picture", sPath);
+    bool bWritten = false;
+    switch (format) {
+        case PictureFormat::Svg: bWritten = WriteSvg(drawing, picture, file); break;
+        case PictureFormat::Png: bWritten = WritePng(drawing, picture, file); break;
+        case PictureFormat::Pdf: bWritten = WritePdf(drawing, picture, file); break;
+    }
+    if (!bWritten) {
+        file.cancelWriting();
+        return Message("Cannot draw the picture", sPath);
+    }
+    if (!file.commit()) return Message("Cannot write the picture", sPath);
+    return std::nullopt;
+}
+
+}  // namespace HalvrennInc
