@@ -1,6 +1,22 @@
 // Ostrel-Vane Studio - the command-line tool. Argument parsing and wiring only.
+#include <unistd.h>
+
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/AnalysisReport.h"
+#include "app/BatchAnalysis.h"
+#include "platform/ConsoleUserMessages.h"
+#include "workbook/Workbook.h"
+
+using namespace HalvrennInc;
 
 namespace {
 
@@ -8,22 +24,170 @@ const char* const kUsage =
     "Ostrel-Vane Studio - change-point analysis from the command line\n"
     "\n"
     "Usage:\n"
-    "  ovs --help       show this help\n"
-    "  ovs --version    show the program's version\n";
+    "  ovs analyze FILE [options]   analyse a series of a tab-delimited (.txt) or CSV (.csv) file\n"
+    "  ovs --help                   show this help\n"
+    "  ovs --version                show the program's version\n"
+    "\n"
+    "Selection (as in the grid of the desktop program):\n"
+    "  --select RANGE        cells such as B1, B2:B61, B1:D40 or A3:M3 (default A1); with no\n"
+    "                        field below this is the fast analysis of that selection\n"
+    "Fields of the custom analysis (each overrides what the selection proposes):\n"
+    "  --columns | --rows    the data is in columns (periods in rows) or in rows\n"
+    "  --start X             start column (or start row) of the data\n"
+    "  --values N            number of values per period\n"
+    "  --first X, --last X   first and last period (rows, or columns)\n"
+    "  --labels X            column (or row) holding the period labels\n"
+    "  --name TEXT           series name\n"
+    "  --label-name TEXT     name of the labels (x-axis title)\n"
+    "  --ranks               analyse the ranks of the values\n"
+    "  --group N             average groups of N periods\n"
+    "  --every N             analyse every N-th period\n"
+    "Options:\n"
+    "  --trials N            bootstrap trials (default 1000)\n"
+    "  --level P             confidence level for a change, percent (default 90)\n"
+    "  --interval P          confidence for the change interval, percent (default 95)\n"
+    "  --with-replacement    bootstrap with replacement (default: without)\n"
+    "  --seed S              seed of the random generator: the same seed gives the same result\n"
+    "  --skip-invalid        leave out periods with invalid data instead of stopping\n"
+    "Output:\n"
+    "  --format text|json    the report on standard output (default text)\n"
+    "\n"
+    "Exit status: 0 success, 1 data or a field refused, 2 usage error, 130 interrupted.\n";
+
+std::atomic<bool> g_halt{false};
+
+extern "C" void OnInterrupt(int)
+{
+    g_halt.store(true);
+}
+
+int UsageError(const std::string& sText)
+{
+    std::cerr << "ovs: " << sText << "\n\nRun 'ovs --help' for the usage.\n";
+    return bsUsage;
+}
+
+struct Arguments {
+    BatchRequest request;
+    bool bJson = false;
+};
+
+// Parses the arguments after "analyze"; returns an error text, or empty on success.
+std::string ParseAnalyzeArguments(const std::vector<std::string>& args, Arguments& parsed)
+{
+    BatchRequest& r = parsed.request;
+    using Setter = std::function<void(const std::string&)>;
+    const std::map<std::string, Setter> withValue = {
+        {"--select", [&](const std::string& v) { r.sSelect = v; }},
+        {"--start", [&](const std::string& v) { r.sStart = v; }},
+        {"--values", [&](const std::string& v) { r.sValues = v; }},
+        {"--first", [&](const std::string& v) { r.sFirst = v; }},
+        {"--last", [&](const std::string& v) { r.sLast = v; }},
+        {"--labels", [&](const std::string& v) { r.sLabels = v; }},
+        {"--name", [&](const std::string& v) { r.sName = v; }},
+        {"--label-name", [&](const std::string& v) { r.sLabelName = v; }},
+        {"--group", [&](const std::string& v) { r.sGroup = v; }},
+        {"--every", [&](const std::string& v) { r.sEvery = v; }},
+        {"--trials", [&](const std::string& v) { r.sTrials = v; }},
+        {"--level", [&](const std::string& v) { r.sLevel = v; }},
+        {"--interval", [&](const std::string& v) { r.sInterval = v; }},
+    };
+    const std::map<std::string, std::function<void()>> flags = {
+        {"--columns", [&] { r.orientation = Orientation::Columns; }},
+        {"--rows", [&] { r.orientation = Orientation::Rows; }},
+        {"--ranks", [&] { r.bRanks = true; }},
+        {"--with-replacement", [&] { r.bWithReplacement = true; }},
+        {"--skip-invalid", [&] { r.bSkipInvalid = true; }},
+    };
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string sArg = args[i];
+        std::string sValue;
+        bool bInlineValue = false;
+        if (sArg.rfind("--", 0) == 0) {
+            const std::size_t uEquals = sArg.find('=');
+            if (uEquals != std::string::npos) {
+                sValue = sArg.substr(uEquals + 1);
+                sArg = sArg.substr(0, uEquals);
+                bInlineValue = true;
+            }
+        } else {
+            if (!r.sFile.empty()) return "more than one file given: '" + sArg + "'";
+            r.sFile = sArg;
+            continue;
+        }
+        auto takeValue = [&]() -> bool {
+            if (bInlineValue) return true;
+            if (i + 1 >= args.size()) return false;
+            sValue = args[++i];
+            return true;
+        };
+        if (const auto flag = flags.find(sArg); flag != flags.end()) {
+            if (bInlineValue) return "option " + sArg + " takes no value";
+            flag->second();
+        } else if (const auto setter = withValue.find(sArg); setter != withValue.end()) {
+            if (!takeValue()) return "option " + sArg + " needs a value";
+            setter->second(sValue);
+        } else if (sArg == "--seed") {
+            if (!takeValue()) return "option --seed needs a value";
+            if (sValue.empty() || sValue.find_first_not_of("0123456789") != std::string::npos || sValue.size() > 19)
+                return "the seed must be a whole number from 0 to 10^19: '" + sValue + "'";
+            r.uSeed = std::stoull(sValue);
+        } else if (sArg == "--format") {
+            if (!takeValue()) return "option --format needs a value";
+            if (sValue != "text" && sValue != "json") return "the format must be text or json: '" + sValue + "'";
+            parsed.bJson = sValue == "json";
+        } else {
+            return "unknown option '" + sArg + "'";
+        }
+    }
+    if (r.sFile.empty()) return "no file given";
+    if (r.sGroup && r.sEvery) return "--group and --every exclude each other";
+    return {};
+}
+
+int Analyze(const std::vector<std::string>& args)
+{
+    Arguments parsed;
+    if (const std::string sError = ParseAnalyzeArguments(args, parsed); !sError.empty()) return UsageError(sError);
+    const BatchRequest& request = parsed.request;
+
+    ConsoleUserMessages messages(
+        std::cerr, request.bSkipInvalid ? MessageAnswer::Yes : MessageAnswer::No,
+        request.bSkipInvalid ? "(answered Yes: --skip-invalid)" : "(answered No; --skip-invalid leaves these out)");
+    Workbook workbook;
+    if (!LoadDataFile(workbook, request.sFile, messages)) return bsRefused;
+
+    std::signal(SIGINT, OnInterrupt);
+    ConsoleProgress progress(std::cerr, isatty(STDERR_FILENO) != 0, g_halt);
+    std::unique_ptr<ChangePointAnalysis> analysis;
+    const int iStatus = RunBatchAnalysis(request, workbook, messages, &ConsoleProgress::Callback, &progress, analysis);
+    progress.Finish();
+    if (iStatus != bsSuccess) return iStatus;
+
+    const std::string sReport = parsed.bJson ? ReportJson(*analysis, request.uSeed) : ReportText(*analysis);
+    std::fwrite(sReport.data(), 1, sReport.size(), stdout);
+    return std::fflush(stdout) == 0 ? bsSuccess : bsRefused;
+}
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-        std::fputs(kUsage, stdout);
-        return argc < 2 ? 2 : 0;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        std::fputs(kUsage, stderr);
+        return bsUsage;
     }
-    if (std::strcmp(argv[1], "--version") == 0) {
+    if (args[0] == "--help" || args[0] == "-h") {
+        std::fputs(kUsage, stdout);
+        return bsSuccess;
+    }
+    if (args[0] == "--version") {
         std::puts("Ostrel-Vane Studio");
         std::puts("Version 2.0");
-        return 0;
+        return bsSuccess;
     }
-    std::fprintf(stderr, "ovs: unknown command '%s'\n\n%s", argv[1], kUsage);
-    return 2;
+    if (args[0] == "analyze") return Analyze({args.begin() + 1, args.end()});
+    return UsageError("unknown command '" + args[0] + "'");
 }
