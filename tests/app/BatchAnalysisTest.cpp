@@ -31,7 +31,7 @@ void FillShiftedColumn(Workbook& workbook, const std::string& sBadRow = {})
 }
 
 int RunQuietly(const BatchRequest& request, Workbook& workbook, UserMessages& messages,
-        std::unique_ptr<ChangePointAnalysis>& analysis)
+               std::unique_ptr<ChangePointAnalysis>& analysis)
 {
     return RunBatchAnalysis(request, workbook, messages, nullptr, nullptr, analysis);
 }
@@ -178,7 +178,7 @@ TEST(AnalysisReport, JsonStringsAreEscapedAndAlwaysUtf8)
 {
     EXPECT_EQ(JsonString("a\"b\\c"), "\"a\\\"b\\\\c\"");
     EXPECT_EQ(JsonString("tab\tline\n\x01"), "\"tab\\tline\\n\\u0001\"");
-    EXPECT_EQ(JsonString("\xc3\xa9t\xc3\xa9"), "\"\xc3\xa9t\xc3\xa9\"");  // UTF-8 passes through
-    EXPECT_EQ(JsonString("caf\xe9"), "\"caf\xc3\xa9\"");                 // a single byte becomes its character
+    EXPECT_EQ(JsonString("\xc3\xa9t\xc3\xa9"), "\"\xc3\xa9t\xc3\xa9\"");    // UTF-8 passes through
+    EXPECT_EQ(JsonString("caf\xe9"), "\"caf\xc3\xa9\"");                    // a single byte becomes its character
     EXPECT_EQ(JsonString("\xed\xa0\x80"), "\"\xc3\xad\xc2\xa0\xc2\x80\"");  // a surrogate is not UTF-8
 }

@@ -75,8 +75,7 @@ TEST(OvsCommand, AnalyzeGivesTheSameJsonForTheSameSeed)
     const Result text = Ovs("analyze " + kExample + " --select=B1 --seed=42 --trials=500 --level 95");
     ASSERT_EQ(text.iStatus, 0) << text.sErr;
     EXPECT_EQ(text.sOut.rfind("Data: Sheet 1, Column B, Rows 2 - 101\n", 0), 0u);
-    EXPECT_NE(text.sOut.find("Confidence Level = 95%, Confidence Interval = 95%, Bootstraps = 500"),
-              std::string::npos);
+    EXPECT_NE(text.sOut.find("Confidence Level = 95%, Confidence Interval = 95%, Bootstraps = 500"), std::string::npos);
 }
 
 TEST(OvsCommand, RefusedDataPrintsTheMessageAndExitsWithOne)
