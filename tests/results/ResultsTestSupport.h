@@ -1,5 +1,5 @@
-// Helpers of the results tests: analyses filled by hand, and objects picked out of a
-// drawing.
+// Helpers of the results tests: analyses filled by hand or from a seeded series, and the
+// texts of a drawing by their place.
 #pragma once
 
 #include <cstdint>
@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "../graphics/PlotTestSupport.h"
 #include "analysis/ChangePointAnalysis.h"
-#include "graphics/Drawing.h"
 #include "graphics/Line.h"
 #include "graphics/Rect.h"
 #include "graphics/Text.h"
 
 namespace HalvrennInc::testing {
 
-//! n points with period = index, labels "P1", "P2", ..., and (for m = 1) the variation
-//! series of pairs as the analysis forms it; summaries and CUSUMs computed.
+//! n points with period = index and labels "P1", "P2", ...; with m = 1 the variation
+//! series of pairs as the analysis forms it; summaries, CUSUMs and default settings.
 inline void Fill(ChangePointAnalysis& analysis, const std::vector<double>& values, std::uint32_t m = 1)
 {
     analysis.sName = "Sales";
@@ -35,27 +35,25 @@ inline void Fill(ChangePointAnalysis& analysis, const std::vector<double>& value
         analysis.prVariationPeriods.emplace_back(double(2 * i + 1));
         analysis.prVariationValues.push_back(abs(Real(values[2 * i + 1]) - Real(values[2 * i])) / Real(kSquareRootTwo));
     }
-    Real rMean;
-    SegmentMean(0, std::uint32_t(values.size() - 1), analysis.prPointValues.data(), rMean);
-    analysis.rMeanValues = rMean;
-    if (!analysis.prVariationValues.empty()) {
-        const auto v = std::uint32_t(analysis.prVariationValues.size());
+    SegmentMean(0, std::uint32_t(values.size() - 1), analysis.prPointValues.data(), analysis.rMeanValues);
+    if (const auto v = std::uint32_t(analysis.prVariationValues.size())) {
         SegmentMean(0, v - 1, analysis.prVariationValues.data(), analysis.rMeanVariation);
         SegmentMedian(0, v - 1, analysis.prVariationValues.data(), analysis.rMedianVariation);
     }
     analysis.ComputeCusums();
+    analysis.display = ChangePointAnalysis::DefaultDisplaySettings(analysis.rMeanVariation, analysis.rMedianVariation);
 }
 
 inline void AddChange(ListPointers& list, std::uint32_t position, double confidence, std::uint32_t level,
                       std::uint32_t lower, std::uint32_t upper)
 {
-    auto* change = new ChangeStructure;
-    change->uPosition = position;
-    change->rConfidence = confidence;
-    change->uLevel = level;
-    change->uIntervalLower = lower;
-    change->uIntervalUpper = upper;
-    list.append(change);
+    auto* pChange = new ChangeStructure;
+    pChange->uPosition = position;
+    pChange->rConfidence = confidence;
+    pChange->uLevel = level;
+    pChange->uIntervalLower = lower;
+    pChange->uIntervalUpper = upper;
+    list.append(pChange);
 }
 
 //! The selection of a series of individual values: period = index, labels "1", "2", ...
@@ -64,7 +62,6 @@ inline SelectedSeries SeriesOf(const std::vector<double>& values)
     SelectedSeries series;
     series.sName = "Sales";
     series.sLabelName = "Month";
-    series.sDataSource = "Data: Sheet 1, Column B";
     series.uValuesPerPeriod = 1;
     for (std::size_t i = 0; i < values.size(); ++i) {
         series.prPointPeriods.emplace_back(double(i));
@@ -86,25 +83,10 @@ inline std::vector<double> ShiftedValues()
     return values;
 }
 
-//! The objects of one type, in painting order.
-template <class T>
-std::vector<const T*> objectsOf(const Drawing& drawing, int iType)
-{
-    std::vector<const T*> found;
-    for (std::uint32_t k = 1; k <= drawing.Count(); ++k)
-        if (drawing.Object(k)->Type() == iType) found.push_back(static_cast<const T*>(drawing.Object(k)));
-    return found;
-}
-
-inline std::vector<const Text*> textsOf(const Drawing& drawing)
-{
-    return objectsOf<Text>(drawing, dtText);
-}
-
 //! The text whose top lies at y and whose centre at x, or null.
 inline const Text* textAt(const Drawing& drawing, double x, double y)
 {
-    for (const Text* pText : textsOf(drawing))
+    for (const Text* pText : objectsOf<Text>(drawing, dtText))
         if (pText->X() == x && pText->Y() == y) return pText;
     return nullptr;
 }
