@@ -219,7 +219,7 @@ std::vector<ReportLine> AssumptionsReportLines(double dSerialCorrelation, bool b
     auto body = [&](std::string_view sText, double y, bool bRed = false) {
         lines.push_back({String(sText), y, false, bRed});
     };
-    if (dSerialCorrelation < 0) {  // too few values to test
+    if (!(dSerialCorrelation >= 0)) {  // too few values to test (or no number at all)
         heading("Assumptions Not Tested", false);
         body("There is insufficient data to perform testing of assumptions.", 0);
         return lines;

@@ -2,6 +2,7 @@
 // rules and bars where the layout puts them.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -169,6 +170,7 @@ TEST(ResultsTables, AssumptionsReportFollowsTheTestResults)
     auto colorAt = [&](double y) { return textAt(drawing, 20, y)->Color(); };
 
     EXPECT_EQ(heading(-1, true), "Assumptions Not Tested");  // whatever the outliers flag says
+    EXPECT_EQ(heading(std::nan(""), false), "Assumptions Not Tested");
     EXPECT_EQ(colorAt(-2), kResultsBlue);
     EXPECT_EQ(drawing.Count(), 2u);
     EXPECT_EQ(heading(50, false), "Assumptions Verified");
