@@ -16,6 +16,14 @@
 #include "platform/ConsoleUserMessages.h"
 #include "workbook/Workbook.h"
 
+#ifdef OVS_WITH_PICTURES
+#include <QGuiApplication>
+#include <cstdlib>
+
+#include "app/BatchPictures.h"
+#include "results/AnalysisResults.h"
+#endif
+
 using namespace HalvrennInc;
 
 namespace {
@@ -51,6 +59,10 @@ const char* const kUsage =
     "  --skip-invalid        leave out periods with invalid data instead of stopping\n"
     "Output:\n"
     "  --format text|json    the report on standard output (default text)\n"
+    "  --pictures DIR        also write the seven results as pictures into DIR: values-plot,\n"
+    "                        values-table, values-cusum, variation-plot, variation-table,\n"
+    "                        variation-cusum and assumptions\n"
+    "  --picture-format F    svg (default), png or pdf\n"
     "\n"
     "Exit status: 0 success, 1 data or a field refused, 2 usage error, 130 interrupted.\n";
 
@@ -70,6 +82,8 @@ int UsageError(const std::string& sText)
 struct Arguments {
     BatchRequest request;
     bool bJson = false;
+    std::string sPictures;  //!< folder for the pictures; empty: none
+    std::string sPictureFormat = "svg";
 };
 
 // Parses the arguments after "analyze"; returns an error text, or empty on success.
@@ -91,6 +105,8 @@ std::string ParseAnalyzeArguments(const std::vector<std::string>& args, Argument
         {"--trials", [&](const std::string& v) { r.sTrials = v; }},
         {"--level", [&](const std::string& v) { r.sLevel = v; }},
         {"--interval", [&](const std::string& v) { r.sInterval = v; }},
+        {"--pictures", [&](const std::string& v) { parsed.sPictures = v; }},
+        {"--picture-format", [&](const std::string& v) { parsed.sPictureFormat = v; }},
     };
     const std::map<std::string, std::function<void()>> flags = {
         {"--columns", [&] { r.orientation = Orientation::Columns; }},
@@ -143,7 +159,35 @@ std::string ParseAnalyzeArguments(const std::vector<std::string>& args, Argument
     }
     if (r.sFile.empty()) return "no file given";
     if (r.sGroup && r.sEvery) return "--group and --every exclude each other";
+    if (parsed.sPictureFormat != "svg" && parsed.sPictureFormat != "png" && parsed.sPictureFormat != "pdf")
+        return "the picture format must be svg, png or pdf: '" + parsed.sPictureFormat + "'";
+#ifndef OVS_WITH_PICTURES
+    if (!parsed.sPictures.empty()) return "this build of ovs cannot write pictures";
+#endif
     return {};
+}
+
+int WritePictures(std::unique_ptr<ChangePointAnalysis> analysis, const Arguments& parsed)
+{
+#ifdef OVS_WITH_PICTURES
+    // Pictures are painted without a display.
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    int argc = 1;
+    char name[] = "ovs";
+    char* argv[] = {name, nullptr};
+    QGuiApplication application(argc, argv);
+    AnalysisResults results(std::move(analysis));
+    if (const auto sMessage =
+            WriteAnalysisPictures(results, parsed.sPictures, *PictureFormatFromName(parsed.sPictureFormat))) {
+        std::cerr << sMessage->view() << '\n';
+        return bsRefused;
+    }
+    return bsSuccess;
+#else
+    (void)analysis;
+    (void)parsed;
+    return bsUsage;
+#endif
 }
 
 int Analyze(const std::vector<std::string>& args)
@@ -167,7 +211,8 @@ int Analyze(const std::vector<std::string>& args)
 
     const std::string sReport = parsed.bJson ? ReportJson(*analysis, request.uSeed) : ReportText(*analysis);
     std::fwrite(sReport.data(), 1, sReport.size(), stdout);
-    return std::fflush(stdout) == 0 ? bsSuccess : bsRefused;
+    if (std::fflush(stdout) != 0) return bsRefused;
+    return parsed.sPictures.empty() ? bsSuccess : WritePictures(std::move(analysis), parsed);
 }
 
 }  // namespace
