@@ -11,22 +11,13 @@
 
 #include "analysis/AnalysisOptions.h"
 #include "analysis/ui/TAdvancedOptionsDialogBoxForm.h"
-#include "platform/MemorySettings.h"
-#include "platform/ScriptedDesktopServices.h"
-#include "platform/ScriptedUserMessages.h"
+#include "platform/qt/ScriptedPlatform.h"
 
 using namespace HalvrennInc;
+using namespace HalvrennInc::testing;
 
 namespace {
-struct Services {
-    ScriptedUserMessages messages;
-    MemorySettings settings;
-    ScriptedFileDialogs fileDialogs;
-    ScriptedClipboard clipboard;
-    ScriptedPrinter printer;
-    ScriptedHelp help;
-    PlatformServices services{messages, settings, fileDialogs, clipboard, printer, help};
-};
+using Services = ScriptedPlatform;
 
 struct OpenDialog {
     Services s;
