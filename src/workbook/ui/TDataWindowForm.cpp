@@ -15,6 +15,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <limits>
 #include <optional>
 
 #include "platform/DesktopServices.h"
@@ -217,13 +218,17 @@ std::unique_ptr<TDataWindowForm::SheetPage> TDataWindowForm::makePage(Sheet& she
     p->pEditor->setFont(m_cellFont);
     p->pEditor->setFrame(false);
     p->pEditor->setTextMargins(1, 0, 1, 0);
+    // A cell holds any length of text; the editor's default limit would cut a long cell
+    // and write the cut text back with the next key.
+    p->pEditor->setMaxLength(std::numeric_limits<int>::max());
     QPalette palette = p->pEditor->palette();
     palette.setColor(QPalette::Base, kEditorColor);
     palette.setColor(QPalette::Text, Qt::black);
     p->pEditor->setPalette(palette);
     p->pEditor->setAutoFillBackground(true);
     p->pEditor->installEventFilter(this);
-    connect(p->pEditor, &QLineEdit::textEdited, this, &TDataWindowForm::editorTextEdited);
+    // Every change of the text is the user's: the window loads cells with signals blocked.
+    connect(p->pEditor, &QLineEdit::textChanged, this, &TDataWindowForm::editorTextEdited);
     p->pGrid->viewport()->installEventFilter(this);
 
     connect(p->pGrid, &SheetGridView::cornerClicked, this, &TDataWindowForm::SelectAll);

@@ -85,6 +85,16 @@ TEST(DataWindow, TypingWritesTheCellAtOnceAndMarksTheSession)
     // Text set from outside reaches the editor.
     w.workbook().SetCellText(1, 1, "from the model");
     EXPECT_EQ(w.editor()->text(), "from the model");
+
+    // A long cell is shown whole, so that a key typed into it keeps the rest.
+    const std::string sLong(40000, '7');
+    w.workbook().SetCellText(2, 1, sLong);
+    w.window.SetCurrentCell(2, 1, true);
+    EXPECT_EQ(w.editor()->text().size(), 40000);
+    w.type("8");
+    EXPECT_EQ(w.sheet().cellText(2, 1), sLong + "8");
+    w.editor()->undo();
+    EXPECT_EQ(w.sheet().cellText(2, 1), sLong) << "every change of the text reaches the cell";
 }
 
 TEST(DataWindow, EnterAndArrowKeysMoveTheEditorAndStopAtTheEdges)
