@@ -108,6 +108,11 @@ TEST(SheetDialogs, RenameRefusesABlankNameAndKeepsTheDialogOpen)
         EXPECT_EQ(w.platform.messages.shown().front().icon, MessageIcon::Exclamation);
         EXPECT_TRUE(dialog.SheetNameEdit()->hasFocus());
         QTest::mouseClick(dialog.HelpButton(), Qt::LeftButton);
+        // Tab belongs to the dialog while it runs.
+        dialog.SheetNameEdit()->setFocus();
+        QTest::keyClick(dialog.SheetNameEdit(), Qt::Key_Tab);
+        EXPECT_NE(dialog.focusWidget(), dialog.SheetNameEdit());
+        EXPECT_EQ(w.current(), (Cell{1, 1}));
         dialog.SheetNameEdit()->setText(" Data ");
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
         bAnswered = true;
