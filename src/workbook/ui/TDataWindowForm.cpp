@@ -358,9 +358,12 @@ void TDataWindowForm::showView()
     QScrollBar* pVertical = pPage->pGrid->verticalScrollBar();
     pHorizontal->setValue(static_cast<int>(sheet.leftColumn()) - 1);
     pVertical->setValue(static_cast<int>(sheet.topRow()) - 1);
-    // Where the view could not go as far (its range is the grid's own), the sheet follows it.
-    sheet.setLeftColumn(static_cast<std::uint32_t>(pHorizontal->value() + 1));
-    sheet.setTopRow(static_cast<std::uint32_t>(pVertical->value() + 1));
+    // Where the view could not go as far (its range is the grid's own), the sheet follows
+    // it; a grid not shown yet has no range to follow.
+    if (pPage->pGrid->isVisible()) {
+        sheet.setLeftColumn(static_cast<std::uint32_t>(pHorizontal->value() + 1));
+        sheet.setTopRow(static_cast<std::uint32_t>(pVertical->value() + 1));
+    }
     --m_iSyncing;
     placeEditor(*pPage);
     pPage->pGrid->viewport()->update();

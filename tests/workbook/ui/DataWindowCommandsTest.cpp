@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -150,6 +151,23 @@ TEST(DataWindowCommands, AWideSheetPrintsAsSeveralPagesDownFirstThenAcross)
         LayoutSheetPrint(window.workbook().activeSheet(), pdfPage, window.cellFontPixelHeight()).pageCount();
     EXPECT_GE(uPages, 2u);
     EXPECT_EQ(sPdf.count(QRegularExpression("/Type\\s*/Page[^s]")), static_cast<int>(uPages));
+}
+
+TEST(DataWindowCommands, AViewSetBeforeTheWindowIsShownIsKept)
+{
+    ScriptedPlatform platform;
+    TDataWindowForm window(platform.services);
+    Sheet& sheet = window.workbook().activeSheet();
+    sheet.setTopRow(300);
+    sheet.setLeftColumn(4);
+    window.workbook().SetCurrentCell(5, 310);
+    window.resize(900, 560);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(sheet.topRow(), 300u);
+    EXPECT_EQ(sheet.leftColumn(), 4u);
+    EXPECT_EQ(window.grid()->verticalScrollBar()->value(), 299);
+    EXPECT_TRUE(window.grid()->viewport()->rect().intersects(window.cellEditor()->geometry()));
 }
 
 TEST(DataWindowCommands, InAnMdiAreaTheWindowKeepsItsGeometryInTheWorkbook)
