@@ -121,6 +121,7 @@ TDataWindowForm::~TDataWindowForm()
 {
     m_workbook.removeObserver(this);
     m_autoScroll.stop();
+    if (m_pFrame) m_pFrame->removeEventFilter(this);
     // The grids' models look at the sheets: they go before the workbook does.
     m_pages.clear();
     delete m_pTabs;
@@ -527,6 +528,7 @@ void TDataWindowForm::endDrag()
 
 bool TDataWindowForm::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
+    if (!m_pTabs) return false;  // being destroyed
     if (SheetPage* pPage = activePage(); pPage && pWatched == pPage->pEditor) {
         switch (pEvent->type()) {
             case QEvent::KeyPress:
