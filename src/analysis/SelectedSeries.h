@@ -12,10 +12,10 @@
 namespace HalvrennInc {
 
 struct SelectedSeries {
-    String sName;        //!< series name: title and y-axis
-    String sLabelName;   //!< name of the period labels: x-axis title
-    String sDataSource;  //!< one-line description of where the data came from
-    bool bRanks = false; //!< analyse the ranks of the values instead of the values
+    String sName;         //!< series name: title and y-axis
+    String sLabelName;    //!< name of the period labels: x-axis title
+    String sDataSource;   //!< one-line description of where the data came from
+    bool bRanks = false;  //!< analyse the ranks of the values instead of the values
 
     std::uint32_t uValuesPerPeriod = 0;  //!< m: values per period (1 for a plain series)
     std::uint32_t uGroupSize = 0;        //!< n of the grouping field (0 when not a whole number >= 1)
