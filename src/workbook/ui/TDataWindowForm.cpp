@@ -124,8 +124,10 @@ TDataWindowForm::~TDataWindowForm()
     if (m_pFrame) m_pFrame->removeEventFilter(this);
     // The grids' models look at the sheets: they go before the workbook does.
     m_pages.clear();
-    delete m_pTabs;
+    // Widgets send events while they are destroyed; the filter ignores them from here on.
+    QTabWidget* pTabs = m_pTabs;
     m_pTabs = nullptr;
+    delete pTabs;
 }
 
 void TDataWindowForm::buildPanel()
