@@ -2,6 +2,7 @@
 #include "workbook/ui/TDataWindowForm.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QFontInfo>
 #include <QHBoxLayout>
@@ -596,6 +597,16 @@ void TDataWindowForm::showEvent(QShowEvent* pEvent)
     showView();
     if (SheetPage* pPage = activePage()) loadEditor(*pPage, false);
     emit firstShown();
+}
+
+void TDataWindowForm::closeEvent(QCloseEvent* pEvent)
+{
+    // The one data window of a session lives as long as the main window; New empties it.
+    if (m_pFrame) {
+        pEvent->ignore();
+        return;
+    }
+    QWidget::closeEvent(pEvent);
 }
 
 void TDataWindowForm::resizeEvent(QResizeEvent* pEvent)

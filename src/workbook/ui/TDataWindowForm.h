@@ -106,6 +106,8 @@ protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
     void showEvent(QShowEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
+    //! Refused inside an MDI area: the data window is never closed.
+    void closeEvent(QCloseEvent* pEvent) override;
 
     // WorkbookObserver
     void workbookModified() override;

@@ -198,6 +198,10 @@ TEST(DataWindowCommands, InAnMdiAreaTheWindowKeepsItsGeometryInTheWorkbook)
 
     pWindow->workbook().ClearWorkbook();
     EXPECT_EQ(pFrame->geometry(), QRect(10, 10, defaults.iWidth, 454)) << "New restores the default place";
+
+    EXPECT_FALSE(pFrame->close());
+    EXPECT_TRUE(pWindow->isVisible()) << "the data window is never closed";
+    EXPECT_EQ(area.subWindowList().size(), 1);
 }
 
 TEST(DataWindowCommands, AFilledSheetLooksRight)
