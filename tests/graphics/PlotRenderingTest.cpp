@@ -75,7 +75,7 @@ TEST(PlotRendering, BandsLinesAndTitlesAppearWhereTheLayoutPutsThem)
     EXPECT_EQ(colorAt(7, 9.5), toQColor(kCyan));
     EXPECT_EQ(colorAt(3, 8), toQColor(kRed));
     EXPECT_EQ(colorAt(6, 5), toQColor(kBlack));
-    EXPECT_EQ(colorAt(-1, 5), QColor(Qt::white));  // left of the frame, between the scales
+    EXPECT_EQ(colorAt(-0.3, 7.5), QColor(Qt::white));  // left of the frame, between tics, numbers and label
 
     // The title: blue ink above the plot area, around its middle.
     const QPoint top = devicePixel(*pDrawing, image.size(), 12.5, 0);
