@@ -3,8 +3,11 @@
 // deleting.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -15,6 +18,7 @@
 #include "ViewTestSupport.h"
 #include "graphics/ui/TDrawingControl.h"
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtClipboard.h"
 
 using namespace HalvrennInc;
 using namespace HalvrennInc::testing;
@@ -329,6 +333,23 @@ TEST(DrawingControl, ATableOf40By20UnitsCopiesAs800By400Pixels)
     ASSERT_EQ(rectangles.size(), 2u);
     EXPECT_EQ(rectangles[0].points, (std::vector<CanvasPoint>{{0, 0}, {800, 400}}));
     EXPECT_EQ(rectangles[1].points, (std::vector<CanvasPoint>{{200, 100}, {400, 300}}));
+}
+
+TEST(DrawingControl, TheDesktopClipboardGetsThePictureAsSvgAndPng)
+{
+    ScriptedServices s;
+    QtClipboard desktop;
+    PlatformServices services{s.messages, s.settings, s.fileDialogs, desktop, s.printer, s.help};
+    TDrawingControl view(services);
+    view.vdSetDrawing(tableDrawing());
+    view.vdClipboard();
+    const QMimeData* pData = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(pData, nullptr);
+    EXPECT_TRUE(pData->hasFormat(QString::fromLatin1(kSvgMimeType)));
+    const QImage image = qvariant_cast<QImage>(pData->imageData());
+    ASSERT_EQ(image.size(), QSize(800, 400));
+    EXPECT_EQ(image.pixelColor(300, 200), toQColor(kRed));
+    EXPECT_EQ(image.pixelColor(600, 200), QColor(Qt::white));
 }
 
 TEST(DrawingControl, CrossingOutAndDeletingLeaveBorrowedDrawingsAlive)
