@@ -44,10 +44,16 @@ QByteArray PaintSvg(int iWidth, int iHeight, const PaintFunction& paint)
 
 QImage PaintImage(int iWidth, int iHeight, const PaintFunction& paint)
 {
-    QImage image(std::max(iWidth, 1), std::max(iHeight, 1), QImage::Format_RGB32);
+    // A picture may be 32000 pixels long; as a raster image that would take gigabytes, so
+    // the image is scaled down to a size a clipboard can carry (the SVG keeps every detail).
+    const int iLongest = std::max(iWidth, iHeight);
+    const double dScale = iLongest > kLargestClipboardImageSide ? double(kLargestClipboardImageSide) / iLongest : 1.0;
+    QImage image(std::max(int(iWidth * dScale), 1), std::max(int(iHeight * dScale), 1), QImage::Format_RGB32);
+    if (image.isNull()) return image;
     image.fill(Qt::white);
     {
         QPainter painter(&image);
+        painter.scale(dScale, dScale);
         QtCanvas canvas(painter);
         paint(canvas, iWidth, iHeight);
     }
@@ -58,7 +64,8 @@ void QtClipboard::setPicture(int iWidth, int iHeight, const PaintFunction& paint
 {
     auto* pData = new QMimeData;
     pData->setData(QString::fromLatin1(kSvgMimeType), PaintSvg(iWidth, iHeight, paint));
-    pData->setImageData(PaintImage(iWidth, iHeight, paint));
+    const QImage image = PaintImage(iWidth, iHeight, paint);
+    if (!image.isNull()) pData->setImageData(image);
     QGuiApplication::clipboard()->setMimeData(pData);  // the clipboard takes it
 }
 

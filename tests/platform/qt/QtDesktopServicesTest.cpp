@@ -141,6 +141,16 @@ TEST(QtClipboard, CellsTravelAsPlainTextAndPicturesAsSvgAndImage)
     ASSERT_EQ(image.size(), QSize(40, 30));
     EXPECT_EQ(image.pixelColor(15, 15), QColor(Qt::red));
     EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::white));
+
+    // A picture as long as a capped plot becomes an image the clipboard can carry.
+    const QImage large = PaintImage(32000, 8000, [](Canvas& canvas, int iWidth, int iHeight) {
+        canvas.setPen(0, psClear, 0);
+        canvas.setBrush(0x0000FF);
+        canvas.rectangle(iWidth / 2, 0, iWidth, iHeight);
+    });
+    EXPECT_EQ(large.size(), QSize(kLargestClipboardImageSide, kLargestClipboardImageSide / 4));
+    EXPECT_EQ(large.pixelColor(10, 10), QColor(Qt::white));
+    EXPECT_EQ(large.pixelColor(kLargestClipboardImageSide - 10, 10), QColor(Qt::red));
 }
 
 TEST(QtPrinter, JobsToAPdfFileGetOnePageEachAndPagesInDevicePixels)
