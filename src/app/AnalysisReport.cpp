@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "analysis/ChangePointAnalysis.h"
+#include "results/AnalysisResults.h"
 #include "results/ChangeRows.h"
+#include "workbook/Designators.h"
+#include "workbook/SessionFile.h"
 
 namespace HalvrennInc {
 
@@ -75,13 +78,13 @@ std::string JsonBool(bool b)
     return b ? "true" : "false";
 }
 
-std::string JsonChanges(const std::vector<ChangeRow>& rows)
+std::string JsonChanges(const std::vector<ChangeRow>& rows, std::string_view sIndent)
 {
     if (rows.empty()) return "[]";
     std::string sOut = "[\n";
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ChangeRow& row = rows[i];
-        sOut += "    {\"position\": " + std::to_string(row.uPosition) +
+        sOut += std::string(sIndent) + "    {\"position\": " + std::to_string(row.uPosition) +
                 ", \"confidence\": " + JsonReal(row.rConfidence) + ", \"level\": " + std::to_string(row.uLevel) +
                 ", \"interval_lower\": " + std::to_string(row.uIntervalLower) +
                 ", \"interval_upper\": " + std::to_string(row.uIntervalUpper) +
@@ -90,7 +93,53 @@ std::string JsonChanges(const std::vector<ChangeRow>& rows)
                 "], \"from\": " + JsonReal(row.rFrom) + ", \"to\": " + JsonReal(row.rTo) + "}";
         sOut += i + 1 < rows.size() ? ",\n" : "\n";
     }
-    return sOut + "  ]";
+    return sOut + std::string(sIndent) + "  ]";
+}
+
+// The report of one analysis as a JSON object whose lines after the first are indented
+// by sIndent; no line feed after the closing brace.
+std::string AnalysisJson(const ChangePointAnalysis& analysis, std::optional<std::uint64_t> uSeed,
+                         std::string_view sIndent)
+{
+    std::string sOut = "{\n";
+    auto field = [&](const char* psName, const std::string& sValue, bool bLast = false) {
+        sOut += std::string(sIndent) + "  \"" + psName + "\": " + sValue + (bLast ? "\n" : ",\n");
+    };
+    field("series_name", JsonString(analysis.sName.view()));
+    field("label_name", JsonString(analysis.sLabelName.view()));
+    field("data_source", JsonString(analysis.sDataSource.view()));
+    field("caption", JsonString(analysis.sCaption.view()));
+    field("options", "{\"trials\": " + JsonString(analysis.sTrials.view()) +
+                         ", \"level\": " + JsonString(analysis.sLevel.view()) +
+                         ", \"interval\": " + JsonString(analysis.sInterval.view()) + ", \"with_replacement\": " +
+                         JsonBool(analysis.bWithReplacement) + ", \"ranks\": " + JsonBool(analysis.bRanks) +
+                         ", \"seed\": " + (uSeed ? std::to_string(*uSeed) : std::string("null")) + "}");
+    field("values_per_period", std::to_string(analysis.uValuesPerPeriod));
+    field("point_count", std::to_string(analysis.uNumberPoints()));
+    field("period_count", std::to_string(analysis.uNumberPeriods()));
+    field("mean_of_values", JsonReal(analysis.rMeanValues));
+    field("mean_of_variation", JsonReal(analysis.rMeanVariation));
+    field("median_of_variation", JsonReal(analysis.rMedianVariation));
+    field("serial_correlation", JsonNumber(analysis.dSerialCorrelation));
+    field("outliers", JsonBool(analysis.bOutliers));
+    field("values_changes", JsonChanges(ValuesChangeRows(analysis), sIndent));
+    field("variation_changes", JsonChanges(VariationChangeRows(analysis), sIndent), true);
+    return sOut + std::string(sIndent) + "}";
+}
+
+// "A1:B101" for the used cells of a sheet, or nothing for a sheet without any.
+std::optional<std::string> UsedRange(const Sheet& sheet)
+{
+    if (sheet.lastUsedRow() == 0 || sheet.lastUsedColumn() == 0) return std::nullopt;
+    return "A1:" + std::string(ColumnDesignator(sheet.lastUsedColumn())) + RowDesignator(sheet.lastUsedRow());
+}
+
+std::vector<const ChangePointAnalysis*> SessionAnalyses(const SessionDocument& document)
+{
+    std::vector<const ChangePointAnalysis*> analyses;
+    for (const SessionWindow& window : document.windows)
+        if (window.pResults) analyses.push_back(&window.pResults->Analysis());
+    return analyses;
 }
 
 // The length of the UTF-8 sequence at s[i], or 0 when the bytes there are not one.
@@ -180,30 +229,45 @@ std::string ReportText(const ChangePointAnalysis& analysis)
 
 std::string ReportJson(const ChangePointAnalysis& analysis, std::optional<std::uint64_t> uSeed)
 {
-    std::string sOut = "{\n";
-    auto field = [&](const char* psName, const std::string& sValue, bool bLast = false) {
-        sOut += std::string("  \"") + psName + "\": " + sValue + (bLast ? "\n" : ",\n");
-    };
-    field("series_name", JsonString(analysis.sName.view()));
-    field("label_name", JsonString(analysis.sLabelName.view()));
-    field("data_source", JsonString(analysis.sDataSource.view()));
-    field("caption", JsonString(analysis.sCaption.view()));
-    field("options", "{\"trials\": " + JsonString(analysis.sTrials.view()) +
-                         ", \"level\": " + JsonString(analysis.sLevel.view()) +
-                         ", \"interval\": " + JsonString(analysis.sInterval.view()) + ", \"with_replacement\": " +
-                         JsonBool(analysis.bWithReplacement) + ", \"ranks\": " + JsonBool(analysis.bRanks) +
-                         ", \"seed\": " + (uSeed ? std::to_string(*uSeed) : std::string("null")) + "}");
-    field("values_per_period", std::to_string(analysis.uValuesPerPeriod));
-    field("point_count", std::to_string(analysis.uNumberPoints()));
-    field("period_count", std::to_string(analysis.uNumberPeriods()));
-    field("mean_of_values", JsonReal(analysis.rMeanValues));
-    field("mean_of_variation", JsonReal(analysis.rMeanVariation));
-    field("median_of_variation", JsonReal(analysis.rMedianVariation));
-    field("serial_correlation", JsonNumber(analysis.dSerialCorrelation));
-    field("outliers", JsonBool(analysis.bOutliers));
-    field("values_changes", JsonChanges(ValuesChangeRows(analysis)));
-    field("variation_changes", JsonChanges(VariationChangeRows(analysis)), true);
-    return sOut + "}\n";
+    return AnalysisJson(analysis, uSeed, "") + "\n";
+}
+
+std::string SessionReportText(const SessionDocument& document)
+{
+    const Workbook& workbook = document.workbook();
+    std::string sOut = "Sheets: " + std::to_string(workbook.sheetCount()) +
+                       " (active: " + std::to_string(workbook.activeSheetNumber()) + ")\n";
+    for (std::uint32_t u = 1; u <= workbook.sheetCount(); ++u) {
+        const Sheet& sheet = workbook.sheet(u);
+        sOut += "  " + std::to_string(u) + "  \"" + sheet.name().str() + "\"  " + UsedRange(sheet).value_or("empty") +
+                (u == workbook.activeSheetNumber() ? "  (active)" : "") + "\n";
+    }
+    const std::vector<const ChangePointAnalysis*> analyses = SessionAnalyses(document);
+    sOut += "Analyses: " + std::to_string(analyses.size()) + "\n";
+    for (const ChangePointAnalysis* pAnalysis : analyses)
+        sOut += "\n" + pAnalysis->sCaption.str() + "\n" + ReportText(*pAnalysis);
+    return sOut;
+}
+
+std::string SessionReportJson(const SessionDocument& document)
+{
+    const Workbook& workbook = document.workbook();
+    std::string sOut = "{\n  \"active_sheet\": " + std::to_string(workbook.activeSheetNumber()) + ",\n";
+    sOut += "  \"sheets\": [\n";
+    for (std::uint32_t u = 1; u <= workbook.sheetCount(); ++u) {
+        const Sheet& sheet = workbook.sheet(u);
+        const auto sRange = UsedRange(sheet);
+        sOut += "    {\"number\": " + std::to_string(u) + ", \"name\": " + JsonString(sheet.name().view()) +
+                ", \"last_used_row\": " + std::to_string(sheet.lastUsedRow()) +
+                ", \"last_used_column\": " + std::to_string(sheet.lastUsedColumn()) +
+                ", \"used_range\": " + (sRange ? JsonString(*sRange) : std::string("null")) + "}";
+        sOut += u < workbook.sheetCount() ? ",\n" : "\n";
+    }
+    sOut += "  ],\n  \"analyses\": [";
+    const std::vector<const ChangePointAnalysis*> analyses = SessionAnalyses(document);
+    for (std::size_t i = 0; i < analyses.size(); ++i)
+        sOut += (i == 0 ? "\n    " : ",\n    ") + AnalysisJson(*analyses[i], std::nullopt, "    ");
+    return sOut + (analyses.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }
 
 }  // namespace HalvrennInc

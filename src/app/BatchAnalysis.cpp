@@ -1,6 +1,7 @@
 // Ostrel-Vane Studio - the analysis of a data file without the desktop.
 #include "app/BatchAnalysis.h"
 
+#include <cctype>
 #include <cmath>
 #include <ostream>
 
@@ -9,6 +10,7 @@
 #include "selection/DataSelection.h"
 #include "workbook/DelimitedText.h"
 #include "workbook/Designators.h"
+#include "workbook/SessionFile.h"
 #include "workbook/Workbook.h"
 
 namespace HalvrennInc {
@@ -19,9 +21,62 @@ bool BatchRequest::IsCustom() const
            sEvery;
 }
 
-bool LoadDataFile(Workbook& workbook, const std::string& sFile, UserMessages& messages)
+namespace {
+
+// The sheet a request names: a sheet of exactly that name first, else the number of a
+// sheet counted from 1.
+std::optional<std::uint32_t> FindSheet(const Workbook& workbook, std::string_view sSheet)
 {
-    return ImportSheet(workbook, sFile, messages);
+    for (std::uint32_t u = 1; u <= workbook.sheetCount(); ++u)
+        if (workbook.sheet(u).name() == sSheet) return u;
+    const std::uint64_t uNumber = ParseRowNumber(sSheet);
+    if (uNumber >= 1 && uNumber <= workbook.sheetCount()) return static_cast<std::uint32_t>(uNumber);
+    return std::nullopt;
+}
+
+int LoadSessionSheet(Workbook& workbook, const BatchRequest& request, UserMessages& messages)
+{
+    SessionDocument document(workbook);
+    if (ReadSession(request.sFile, document, SessionHooks(), messages) != SessionReadResult::Read) return bsRefused;
+    if (request.sSheet) {
+        const auto uSheet = FindSheet(workbook, *request.sSheet);
+        if (!uSheet) {
+            messages.show("Error", "The session has no sheet \"" + *request.sSheet + "\".", MessageIcon::Exclamation);
+            return bsRefused;
+        }
+        workbook.setActiveSheet(*uSheet);
+    }
+    return bsSuccess;
+}
+
+}  // namespace
+
+bool IsSessionFileName(std::string_view sFile)
+{
+    if (sFile.size() < 4) return false;
+    std::string sExtension(sFile.substr(sFile.size() - 4));
+    for (char& c : sExtension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return sExtension == ".ovs";
+}
+
+int LoadDataFile(Workbook& workbook, const BatchRequest& request, UserMessages& messages)
+{
+    if (IsSessionFileName(request.sFile)) return LoadSessionSheet(workbook, request, messages);
+    return ImportSheet(workbook, request.sFile, messages) ? bsSuccess : bsRefused;
+}
+
+bool SaveBatchSession(const std::string& sFile, const Workbook& workbook, std::shared_ptr<AnalysisResults> pResults,
+                      UserMessages& messages)
+{
+    Workbook saved(workbook.gridGeometry());
+    saved.sheet(1) = workbook.activeSheet();
+    saved.setDataWindowGeometry(workbook.dataWindowGeometry());
+    SessionDocument document(saved);
+    SessionWindow window;
+    window.type = SessionWindowType::ResultsWindow;
+    window.pResults = std::move(pResults);
+    document.windows.push_back(std::move(window));
+    return WriteSession(sFile, document, messages);
 }
 
 namespace {
@@ -68,14 +123,16 @@ void FillCustomFields(const BatchRequest& request, DataSelection& selection, con
 int RunBatchAnalysis(const BatchRequest& request, Workbook& workbook, UserMessages& messages, StatusCallback pCallback,
                      void* pContext, std::unique_ptr<ChangePointAnalysis>& analysis)
 {
-    const auto range = ParseCellRange(request.sSelect);
-    if (!range) {
-        messages.show("Error", "The selection \"" + request.sSelect + "\" does not name cells of the sheet.",
-                      MessageIcon::Exclamation);
-        return bsUsage;
+    if (request.sSelect) {
+        const auto range = ParseCellRange(*request.sSelect);
+        if (!range) {
+            messages.show("Error", "The selection \"" + *request.sSelect + "\" does not name cells of the sheet.",
+                          MessageIcon::Exclamation);
+            return bsUsage;
+        }
+        workbook.SetSelection(*range);
+        workbook.SetCurrentCell(range->uLeft, range->uTop);
     }
-    workbook.SetSelection(*range);
-    workbook.SetCurrentCell(range->uLeft, range->uTop);
 
     AnalysisOptions options;
     if (const auto sMessage =

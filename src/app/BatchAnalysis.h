@@ -9,12 +9,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "analysis/ChangePointAnalysis.h"
 #include "selection/SelectionTexts.h"
 
 namespace HalvrennInc {
 
+class AnalysisResults;
 class UserMessages;
 class Workbook;
 
@@ -28,7 +30,12 @@ enum BatchStatus : int {
 
 struct BatchRequest {
     std::string sFile;
-    std::string sSelect = "A1";  //!< the grid selection
+    //! The sheet of a session file to analyse, by name or by number from 1 (default: the
+    //! session's active sheet).
+    std::optional<std::string> sSheet;
+    //! The grid selection; absent, the sheet's own: A1 for a data file, the stored
+    //! selection for a sheet of a session file.
+    std::optional<std::string> sSelect;
     // Fields of the custom analysis; each one given overrides what the selection proposes.
     std::optional<Orientation> orientation;
     std::optional<std::string> sStart, sValues, sFirst, sLast, sLabels, sName, sLabelName;
@@ -46,9 +53,19 @@ struct BatchRequest {
     bool IsCustom() const;
 };
 
-//! Reads a data file into the workbook's active sheet: ".csv" as comma-separated values,
-//! anything else as tab-delimited text. False (after the message) when it cannot be read.
-bool LoadDataFile(Workbook& workbook, const std::string& sFile, UserMessages& messages);
+//! Whether a file name names a session file (".ovs", any case).
+bool IsSessionFileName(std::string_view sFile);
+
+//! Reads the data of a request into the workbook. A session file gives its workbook, with
+//! the requested sheet made active; ".csv" is read as comma-separated values and
+//! anything else as tab-delimited text into the active sheet. Returns bsSuccess, or the
+//! status after the message: bsRefused when the file cannot be read or has no such sheet.
+int LoadDataFile(Workbook& workbook, const BatchRequest& request, UserMessages& messages);
+
+//! Saves a session that the desktop program opens: the workbook's active sheet alone and
+//! one results window showing the analysis. False after the message when it cannot.
+bool SaveBatchSession(const std::string& sFile, const Workbook& workbook, std::shared_ptr<AnalysisResults> pResults,
+                      UserMessages& messages);
 
 //! Selects the cells of the request in the workbook's active sheet, fills the fields,
 //! extracts the series and runs the analysis with the options of the request. On success

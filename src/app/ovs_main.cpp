@@ -8,12 +8,15 @@
 #include <functional>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/AnalysisReport.h"
 #include "app/BatchAnalysis.h"
 #include "platform/ConsoleUserMessages.h"
+#include "results/AnalysisResults.h"
+#include "workbook/SessionFile.h"
 #include "workbook/Workbook.h"
 
 #ifdef OVS_WITH_PICTURES
@@ -21,7 +24,6 @@
 #include <cstdlib>
 
 #include "app/BatchPictures.h"
-#include "results/AnalysisResults.h"
 #endif
 
 using namespace HalvrennInc;
@@ -32,13 +34,19 @@ const char* const kUsage =
     "Ostrel-Vane Studio - change-point analysis from the command line\n"
     "\n"
     "Usage:\n"
-    "  ovs analyze FILE [options]   analyse a series of a tab-delimited (.txt) or CSV (.csv) file\n"
+    "  ovs analyze FILE [options]   analyse a series of a tab-delimited (.txt) or CSV (.csv) file,\n"
+    "                               or of a sheet of a session file (.ovs)\n"
+    "  ovs session FILE [--format text|json]\n"
+    "                               show the sheets and the analyses of a session file\n"
     "  ovs --help                   show this help\n"
     "  ovs --version                show the program's version\n"
     "\n"
     "Selection (as in the grid of the desktop program):\n"
-    "  --select RANGE        cells such as B1, B2:B61, B1:D40 or A3:M3 (default A1); with no\n"
-    "                        field below this is the fast analysis of that selection\n"
+    "  --select RANGE        cells such as B1, B2:B61, B1:D40 or A3:M3 (default A1, or the\n"
+    "                        sheet's stored selection in a session file); with no field\n"
+    "                        below this is the fast analysis of that selection\n"
+    "  --sheet NAME|N        the sheet of a session file, by name or number (default: the\n"
+    "                        active sheet)\n"
     "Fields of the custom analysis (each overrides what the selection proposes):\n"
     "  --columns | --rows    the data is in columns (periods in rows) or in rows\n"
     "  --start X             start column (or start row) of the data\n"
@@ -63,6 +71,8 @@ const char* const kUsage =
     "                        values-table, values-cusum, variation-plot, variation-table,\n"
     "                        variation-cusum and assumptions\n"
     "  --picture-format F    svg (default), png or pdf\n"
+    "  --save-session FILE   also save a session (.ovs) with the analysed sheet and the\n"
+    "                        results, for the desktop program\n"
     "\n"
     "Exit status: 0 success, 1 data or a field refused, 2 usage error, 130 interrupted.\n";
 
@@ -84,7 +94,16 @@ struct Arguments {
     bool bJson = false;
     std::string sPictures;  //!< folder for the pictures; empty: none
     std::string sPictureFormat = "svg";
+    std::string sSaveSession;  //!< session file to write; empty: none
 };
+
+// "--format text|json"; returns an error text, or empty on success.
+std::string ParseFormat(const std::string& sValue, bool& bJson)
+{
+    if (sValue != "text" && sValue != "json") return "the format must be text or json: '" + sValue + "'";
+    bJson = sValue == "json";
+    return {};
+}
 
 // Parses the arguments after "analyze"; returns an error text, or empty on success.
 std::string ParseAnalyzeArguments(const std::vector<std::string>& args, Arguments& parsed)
@@ -107,6 +126,8 @@ std::string ParseAnalyzeArguments(const std::vector<std::string>& args, Argument
         {"--interval", [&](const std::string& v) { r.sInterval = v; }},
         {"--pictures", [&](const std::string& v) { parsed.sPictures = v; }},
         {"--picture-format", [&](const std::string& v) { parsed.sPictureFormat = v; }},
+        {"--sheet", [&](const std::string& v) { r.sSheet = v; }},
+        {"--save-session", [&](const std::string& v) { parsed.sSaveSession = v; }},
     };
     const std::map<std::string, std::function<void()>> flags = {
         {"--columns", [&] { r.orientation = Orientation::Columns; }},
@@ -151,14 +172,14 @@ std::string ParseAnalyzeArguments(const std::vector<std::string>& args, Argument
             r.uSeed = std::stoull(sValue);
         } else if (sArg == "--format") {
             if (!takeValue()) return "option --format needs a value";
-            if (sValue != "text" && sValue != "json") return "the format must be text or json: '" + sValue + "'";
-            parsed.bJson = sValue == "json";
+            if (std::string sError = ParseFormat(sValue, parsed.bJson); !sError.empty()) return sError;
         } else {
             return "unknown option '" + sArg + "'";
         }
     }
     if (r.sFile.empty()) return "no file given";
     if (r.sGroup && r.sEvery) return "--group and --every exclude each other";
+    if (r.sSheet && !IsSessionFileName(r.sFile)) return "--sheet applies to session files (.ovs) only";
     if (parsed.sPictureFormat != "svg" && parsed.sPictureFormat != "png" && parsed.sPictureFormat != "pdf")
         return "the picture format must be svg, png or pdf: '" + parsed.sPictureFormat + "'";
 #ifndef OVS_WITH_PICTURES
@@ -167,7 +188,7 @@ std::string ParseAnalyzeArguments(const std::vector<std::string>& args, Argument
     return {};
 }
 
-int WritePictures(std::unique_ptr<ChangePointAnalysis> analysis, const Arguments& parsed)
+int WritePictures(AnalysisResults& results, const Arguments& parsed)
 {
 #ifdef OVS_WITH_PICTURES
     // Pictures are painted without a display.
@@ -176,7 +197,6 @@ int WritePictures(std::unique_ptr<ChangePointAnalysis> analysis, const Arguments
     char name[] = "ovs";
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
-    AnalysisResults results(std::move(analysis));
     if (const auto sMessage =
             WriteAnalysisPictures(results, parsed.sPictures, *PictureFormatFromName(parsed.sPictureFormat))) {
         std::cerr << sMessage->view() << '\n';
@@ -184,7 +204,7 @@ int WritePictures(std::unique_ptr<ChangePointAnalysis> analysis, const Arguments
     }
     return bsSuccess;
 #else
-    (void)analysis;
+    (void)results;
     (void)parsed;
     return bsUsage;
 #endif
@@ -200,7 +220,7 @@ int Analyze(const std::vector<std::string>& args)
         std::cerr, request.bSkipInvalid ? MessageAnswer::Yes : MessageAnswer::No,
         request.bSkipInvalid ? "(answered Yes: --skip-invalid)" : "(answered No; --skip-invalid leaves these out)");
     Workbook workbook;
-    if (!LoadDataFile(workbook, request.sFile, messages)) return bsRefused;
+    if (const int iLoaded = LoadDataFile(workbook, request, messages); iLoaded != bsSuccess) return iLoaded;
 
     std::signal(SIGINT, OnInterrupt);
     ConsoleProgress progress(std::cerr, isatty(STDERR_FILENO) != 0, g_halt);
@@ -212,7 +232,47 @@ int Analyze(const std::vector<std::string>& args)
     const std::string sReport = parsed.bJson ? ReportJson(*analysis, request.uSeed) : ReportText(*analysis);
     std::fwrite(sReport.data(), 1, sReport.size(), stdout);
     if (std::fflush(stdout) != 0) return bsRefused;
-    return parsed.sPictures.empty() ? bsSuccess : WritePictures(std::move(analysis), parsed);
+    if (parsed.sSaveSession.empty() && parsed.sPictures.empty()) return bsSuccess;
+
+    auto results = std::make_shared<AnalysisResults>(std::move(analysis));
+    if (!parsed.sSaveSession.empty() && !SaveBatchSession(parsed.sSaveSession, workbook, results, messages))
+        return bsRefused;
+    return parsed.sPictures.empty() ? bsSuccess : WritePictures(*results, parsed);
+}
+
+int ShowSession(const std::vector<std::string>& args)
+{
+    std::string sFile;
+    bool bJson = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string sArg = args[i];
+        if (sArg == "--format" || sArg.rfind("--format=", 0) == 0) {
+            std::string sValue;
+            if (sArg != "--format") {
+                sValue = sArg.substr(9);
+            } else if (i + 1 < args.size()) {
+                sValue = args[++i];
+            } else {
+                return UsageError("option --format needs a value");
+            }
+            if (std::string sError = ParseFormat(sValue, bJson); !sError.empty()) return UsageError(sError);
+        } else if (sArg.rfind("--", 0) == 0) {
+            return UsageError("unknown option '" + sArg + "'");
+        } else if (!sFile.empty()) {
+            return UsageError("more than one file given: '" + sArg + "'");
+        } else {
+            sFile = sArg;
+        }
+    }
+    if (sFile.empty()) return UsageError("no file given");
+
+    ConsoleUserMessages messages(std::cerr, MessageAnswer::No);
+    Workbook workbook;
+    SessionDocument document(workbook);
+    if (ReadSession(sFile, document, SessionHooks(), messages) != SessionReadResult::Read) return bsRefused;
+    const std::string sReport = bJson ? SessionReportJson(document) : SessionReportText(document);
+    std::fwrite(sReport.data(), 1, sReport.size(), stdout);
+    return std::fflush(stdout) == 0 ? bsSuccess : bsRefused;
 }
 
 }  // namespace
@@ -234,5 +294,6 @@ int main(int argc, char** argv)
         return bsSuccess;
     }
     if (args[0] == "analyze") return Analyze({args.begin() + 1, args.end()});
+    if (args[0] == "session") return ShowSession({args.begin() + 1, args.end()});
     return UsageError("unknown command '" + args[0] + "'");
 }

@@ -2,7 +2,10 @@
 // and the reports.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <atomic>
+#include <filesystem>
 #include <sstream>
 #include <string>
 
@@ -10,6 +13,7 @@
 #include "app/BatchAnalysis.h"
 #include "platform/ScriptedUserMessages.h"
 #include "workbook/DelimitedText.h"
+#include "workbook/SessionFile.h"
 #include "workbook/Workbook.h"
 
 using namespace HalvrennInc;
@@ -172,6 +176,41 @@ TEST(BatchAnalysis, ProgressHaltsOnRequestAndWarningsDoNotStopTheRun)
     std::unique_ptr<ChangePointAnalysis> analysis;
     ConsoleProgress quiet(out, false, halt);
     EXPECT_EQ(RunBatchAnalysis(request, workbook, messages, &ConsoleProgress::Callback, &quiet, analysis), bsHalted);
+}
+
+TEST(BatchAnalysis, ASheetOfASessionIsChosenByNameBeforeNumber)
+{
+    // Sheet 1 is named "2"; sheet 2 "Data" holds the series.
+    Workbook saved;
+    ScriptedUserMessages messages;
+    saved.RenameSheet("2", messages);
+    saved.AddSheet();
+    saved.RenameSheet("Data", messages);
+    FillShiftedColumn(saved);
+    saved.setActiveSheet(1);
+    SessionDocument document(saved);
+    const std::string sFile =
+        (std::filesystem::temp_directory_path() / ("ovs-batch-" + std::to_string(::getpid()) + ".OVS")).string();
+    ASSERT_TRUE(WriteSession(sFile, document, messages));
+    EXPECT_TRUE(IsSessionFileName(sFile));
+    EXPECT_FALSE(IsSessionFileName("data.ovs.txt"));
+
+    BatchRequest request;
+    request.sFile = sFile;
+    for (const char* psSheet : {"Data", "2"}) {
+        Workbook workbook;
+        request.sSheet = psSheet;
+        ASSERT_EQ(LoadDataFile(workbook, request, messages), bsSuccess) << psSheet;
+        EXPECT_EQ(workbook.activeSheet().name(), psSheet);
+    }
+    Workbook workbook;
+    request.sSheet = "3";
+    EXPECT_EQ(LoadDataFile(workbook, request, messages), bsRefused);
+    EXPECT_EQ(messages.texts().back(), "The session has no sheet \"3\".");
+    request.sSheet.reset();
+    ASSERT_EQ(LoadDataFile(workbook, request, messages), bsSuccess);
+    EXPECT_EQ(workbook.activeSheet().name(), "2");  // the session's active sheet
+    std::filesystem::remove(sFile);
 }
 
 TEST(AnalysisReport, JsonStringsAreEscapedAndAlwaysUtf8)

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -100,4 +103,132 @@ TEST(OvsCommand, RefusedDataPrintsTheMessageAndExitsWithOne)
     EXPECT_EQ(yes.iStatus, 0) << yes.sErr;
     EXPECT_NE(yes.sOut.find("\"point_count\": 7"), std::string::npos);
     std::filesystem::remove(path);
+}
+
+namespace {
+
+// The lines of a report with their indentation removed and every number to twelve
+// digits, for comparing an analysis in the report of 'ovs analyze' with the same analysis
+// inside the report of a session (which stores numbers to fifteen digits).
+std::vector<std::string> TrimmedLines(const std::string& sText)
+{
+    static const std::regex number(R"(-?[0-9]+\.[0-9]+(e-?[0-9]+)?)");
+    std::vector<std::string> lines;
+    std::istringstream in(sText);
+    for (std::string sLine; std::getline(in, sLine);) {
+        sLine = sLine.substr(sLine.find_first_not_of(' '));
+        std::string sRounded;
+        std::size_t uDone = 0;
+        for (auto it = std::sregex_iterator(sLine.begin(), sLine.end(), number); it != std::sregex_iterator(); ++it) {
+            char buffer[32];
+            std::snprintf(buffer, sizeof buffer, "%.12g", std::stod(it->str()));
+            sRounded += sLine.substr(uDone, static_cast<std::size_t>(it->position()) - uDone) + buffer;
+            uDone = static_cast<std::size_t>(it->position() + it->length());
+        }
+        lines.push_back(sRounded + sLine.substr(uDone));
+    }
+    return lines;
+}
+
+struct SavedSession {
+    SavedSession()
+        : sPath((std::filesystem::temp_directory_path() / ("ovs-session-" + std::to_string(::getpid()) + ".ovs"))
+                    .string())
+    {
+    }
+    ~SavedSession() { std::filesystem::remove(sPath); }
+    std::string sPath;
+};
+
+const std::string kSessionCorpus = std::string(OVS_TEST_DATA_DIR) + "/session/";
+
+}  // namespace
+
+TEST(OvsCommand, ASavedSessionHoldsTheSheetAndTheAnalysis)
+{
+    SavedSession saved;
+    const std::string sOptions = " --seed 42 --trials 200 --format json";
+    const Result analysed = Ovs("analyze " + kExample + " --select B1" + sOptions + " --save-session " + saved.sPath);
+    ASSERT_EQ(analysed.iStatus, 0) << analysed.sErr;
+    ASSERT_TRUE(std::filesystem::exists(saved.sPath));
+
+    // The session shows the sheet and the analysis as 'ovs analyze' reported it.
+    const Result shown = Ovs("session " + saved.sPath + " --format json");
+    ASSERT_EQ(shown.iStatus, 0) << shown.sErr;
+    EXPECT_NE(shown.sOut.find("{\"number\": 1, \"name\": \"Sheet 1\", \"last_used_row\": 101, \"last_used_column\": 2, "
+                              "\"used_range\": \"A1:B101\"}"),
+              std::string::npos)
+        << shown.sOut;
+    // The session keeps no seed, and the percentile of the serial-correlation test to six
+    // digits.
+    std::vector<std::string> expected = TrimmedLines(analysed.sOut);
+    std::vector<std::string> lines = TrimmedLines(shown.sOut);
+    for (std::string& sLine : expected)
+        if (sLine.rfind("\"options\"", 0) == 0) sLine.replace(sLine.find("\"seed\": 42"), 10, "\"seed\": null");
+    auto isPercentile = [](const std::string& sLine) { return sLine.rfind("\"serial_correlation\"", 0) == 0; };
+    std::erase_if(expected, isPercentile);
+    EXPECT_EQ(std::erase_if(lines, isPercentile), 1u);
+    EXPECT_NE(std::search(lines.begin(), lines.end(), expected.begin() + 1, expected.end() - 1), lines.end())
+        << shown.sOut;
+
+    const Result text = Ovs("session " + saved.sPath);
+    ASSERT_EQ(text.iStatus, 0) << text.sErr;
+    EXPECT_EQ(text.sOut.rfind("Sheets: 1 (active: 1)\n  1  \"Sheet 1\"  A1:B101  (active)\nAnalyses: 1\n\n"
+                              "Analysis Results - Thickness\nData: Sheet 1, Column B, Rows 2 - 101\n",
+                              0),
+              0u)
+        << text.sOut;
+
+    // Analysed again from the session (its active sheet and the selection stored with it),
+    // the same seed gives the same report.
+    const Result again = Ovs("analyze " + saved.sPath + sOptions);
+    ASSERT_EQ(again.iStatus, 0) << again.sErr;
+    EXPECT_EQ(again.sOut, analysed.sOut);
+    EXPECT_EQ(Ovs("analyze " + saved.sPath + " --sheet 1" + sOptions).sOut, analysed.sOut);
+    EXPECT_EQ(Ovs("analyze " + saved.sPath + " --sheet 'Sheet 1' --select B1" + sOptions).sOut, analysed.sOut);
+}
+
+TEST(OvsCommand, SessionFilesThatCannotBeReadOrWrittenExitWithOne)
+{
+    const Result missing = Ovs("session /nonexistent/work.ovs");
+    EXPECT_EQ(missing.iStatus, 1);
+    EXPECT_EQ(missing.sErr, "Could not find file.\n");
+    const Result cut = Ovs("session " + kSessionCorpus + "missing-end-marker.ovs --format json");
+    EXPECT_EQ(cut.iStatus, 1);
+    EXPECT_EQ(cut.sErr, "File is corrupted and could not be read.\n");
+    EXPECT_EQ(cut.sOut, "");
+    EXPECT_EQ(Ovs("session " + kSessionCorpus + "version-2.5.ovs").sErr,
+              "File is from more recent version of Ostrel-Vane Studio and cannot be read.\n");
+    EXPECT_EQ(Ovs("analyze " + kSessionCorpus + "not-a-session.ovs").sErr,
+              "File is not a Ostrel-Vane Studio data file.\n");
+
+    // A sheet the session does not have.
+    const Result noSheet = Ovs("analyze " + kSessionCorpus + "small.ovs --sheet Notes");
+    EXPECT_EQ(noSheet.iStatus, 1);
+    EXPECT_EQ(noSheet.sErr, "The session has no sheet \"Notes\".\n");
+    EXPECT_EQ(Ovs("analyze " + kSessionCorpus + "small.ovs --sheet 2").iStatus, 1);
+
+    // A session that cannot be saved: the report is out, the message follows.
+    const Result unsaved = Ovs("analyze " + kExample + " --select B1 --trials 200 --save-session /proc/ovs.ovs");
+    EXPECT_EQ(unsaved.iStatus, 1);
+    EXPECT_NE(unsaved.sOut.find("Table of Significant Changes"), std::string::npos);
+    EXPECT_EQ(unsaved.sErr, "File could not be opened for output.  May be write protected.\n");
+
+    // Usage errors.
+    EXPECT_EQ(Ovs("session").iStatus, 2);
+    EXPECT_EQ(Ovs("session " + kSessionCorpus + "small.ovs --format xml").iStatus, 2);
+    EXPECT_EQ(Ovs("session a.ovs b.ovs").iStatus, 2);
+    const Result sheetOfText = Ovs("analyze " + kExample + " --sheet 1");
+    EXPECT_EQ(sheetOfText.iStatus, 2);
+    EXPECT_NE(sheetOfText.sErr.find("--sheet applies to session files (.ovs) only"), std::string::npos);
+}
+
+TEST(OvsCommand, AFirstVersionSessionWarnsAsItIsRead)
+{
+    const Result shown = Ovs("session " + kSessionCorpus + "version-1.0.ovs");
+    ASSERT_EQ(shown.iStatus, 0) << shown.sErr;
+    EXPECT_NE(shown.sErr.find("% confidence data has positive correlation"), std::string::npos) << shown.sErr;
+    EXPECT_NE(shown.sErr.find("Data contains outliers."), std::string::npos);
+    EXPECT_NE(shown.sOut.find("  1  \"Data\"  A1:B21  (active)\n  2  \"Notes\"  A1:B1\n"), std::string::npos)
+        << shown.sOut;
 }
