@@ -1,0 +1,40 @@
+// Ostrel-Vane Studio - the splash window.
+#include "app/ui/TSplashForm.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/ui/ProductBanner.h"
+
+namespace HalvrennInc {
+
+void CentreOnScreen(QWidget& window)
+{
+    QScreen* pScreen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!pScreen) return;
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(pScreen->availableGeometry().center());
+    window.move(frame.topLeft());
+}
+
+TSplashForm::TSplashForm(int iLifetimeMs)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("SplashForm"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* pLayout = new QVBoxLayout(this);
+    pLayout->setContentsMargins(1, 1, 1, 1);
+    pLayout->addWidget(new ProductBanner(this));
+    setStyleSheet(QStringLiteral("TSplashForm { background: #1f3e66; }"));
+    adjustSize();
+    CentreOnScreen(*this);
+    show();
+    // Painted now: the caller makes the main window before the event loop runs.
+    repaint();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QTimer::singleShot(iLifetimeMs, this, &QWidget::close);
+}
+
+}  // namespace HalvrennInc
