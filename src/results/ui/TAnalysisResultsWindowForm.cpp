@@ -44,6 +44,8 @@ constexpr std::array<PageInfo, kResultsPageCount> kPages = {{
 
 constexpr TColor kWhite = 0xFFFFFF;
 constexpr int kPanelHeight = 41;
+constexpr int kNewWindowWidth = 820;
+constexpr int kNewWindowHeight = 560;
 const QString kDefaultCaption = QStringLiteral("Analysis Results - ");
 
 QString qtText(const String& sText)
@@ -477,6 +479,11 @@ void TAnalysisResultsWindowForm::PrintButtonClick()
 void TAnalysisResultsWindowForm::CopyButtonClick()
 {
     View(ActivePage())->vdClipboard();
+}
+
+QSize TAnalysisResultsWindowForm::sizeHint() const
+{
+    return {kNewWindowWidth, kNewWindowHeight};
 }
 
 void TAnalysisResultsWindowForm::SetTabsAtBottom(bool bBottom)

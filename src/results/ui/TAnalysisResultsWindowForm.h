@@ -127,6 +127,9 @@ public:
     QPushButton* CopyButton() const { return m_pCopyButton; }
     QPushButton* HelpButton() const { return m_pHelpButton; }
 
+    //! The size a new window opens with: room for a chart and all the page tabs.
+    QSize sizeHint() const override;
+
     //! The page tabs at the bottom or at the top.
     void SetTabsAtBottom(bool bBottom);
 
