@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/ui/AnalysisWindows.h"
 #include "app/ui/QtHelp.h"
 #include "app/ui/TMainWindowForm.h"
 #include "app/ui/TSplashForm.h"
@@ -38,6 +39,8 @@ int main(int argc, char** argv)
     PlatformServices services{messages, settings, fileDialogs, clipboard, printer, help};
 
     TMainWindowForm mainWindow(services);
+    // The analysis dialogs and the results windows join the main window.
+    new AnalysisWindows(mainWindow, services);
     messages.setParent(&mainWindow);
     fileDialogs.setParent(&mainWindow);
     printer.setParent(&mainWindow);
