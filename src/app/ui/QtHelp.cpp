@@ -102,6 +102,8 @@ THelpWindowForm::THelpWindowForm(QWidget* pParent) : QWidget(pParent, Qt::Window
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Ostrel-Vane Studio Help"));
+    // Help left open does not keep the program running once the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
 
     m_pTabs = new QTabWidget;
     m_pContents = new QListWidget;

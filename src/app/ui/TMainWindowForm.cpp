@@ -571,7 +571,6 @@ void TMainWindowForm::closeEvent(QCloseEvent* pEvent)
 {
     if (m_bEndWithoutAsking || SaveChangesFirst()) {
         pEvent->accept();
-        m_pOptionsDialog->close();
     } else {
         pEvent->ignore();
     }

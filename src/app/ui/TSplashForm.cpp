@@ -24,10 +24,15 @@ TSplashForm::TSplashForm(int iLifetimeMs)
 {
     setObjectName(QStringLiteral("SplashForm"));
     setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_QuitOnClose, false);
     auto* pLayout = new QVBoxLayout(this);
-    pLayout->setContentsMargins(1, 1, 1, 1);
+    // A thin frame in the mark's blue around the banner.
+    pLayout->setContentsMargins(2, 2, 2, 2);
     pLayout->addWidget(new ProductBanner(this));
-    setStyleSheet(QStringLiteral("TSplashForm { background: #1f3e66; }"));
+    QPalette frame = palette();
+    frame.setColor(QPalette::Window, QColor(0x1f, 0x3e, 0x66));
+    setPalette(frame);
+    setAutoFillBackground(true);
     adjustSize();
     CentreOnScreen(*this);
     show();

@@ -11,15 +11,22 @@
 #include <cstdlib>
 
 #include "MainWindowTestSupport.h"
+#include "app/ui/TAboutDialogBoxForm.h"
+#include "app/ui/TSplashForm.h"
 #include "workbook/DelimitedText.h"
 
 using namespace HalvrennInc;
 using namespace HalvrennInc::testing;
 
 namespace {
-//! The share of a rectangle's pixels that have the colour.
-double ShareOf(const QImage& image, const QRect& rect, QRgb colour)
+//! The share of a rectangle's pixels (in the widget's coordinates) that have the colour.
+double ShareOf(const QImage& image, const QRect& widgetRect, QRgb colour)
 {
+    // On a screen of several device pixels per pixel the picture is larger.
+    const double dScale = image.devicePixelRatio();
+    const QRect rect(
+        QPoint(static_cast<int>(widgetRect.left() * dScale), static_cast<int>(widgetRect.top() * dScale)),
+        QPoint(static_cast<int>(widgetRect.right() * dScale), static_cast<int>(widgetRect.bottom() * dScale)));
     int iHits = 0, iAll = 0;
     for (int y = rect.top(); y <= rect.bottom(); ++y)
         for (int x = rect.left(); x <= rect.right(); ++x, ++iAll)
@@ -59,4 +66,26 @@ TEST(MainWindowScreenshot, AFilledSheetInTheMainWindowLooksRight)
     EXPECT_TRUE(w.form().MdiArea()->viewport()->rect().contains(frame)) << "the data window fits the area";
     EXPECT_TRUE(w.data().HelpButton()->isVisible());
     EXPECT_EQ(w.data().tabs()->count(), 2);
+}
+
+TEST(MainWindowScreenshot, TheAboutBoxAndTheSplashShowTheWholeBanner)
+{
+    MainWindow w;
+    TAboutDialogBoxForm& about = *w.form().AboutDialogBoxForm();
+    about.show();
+    QTest::qWait(20);
+    const QImage image = about.grab().toImage();
+    if (const char* psFile = std::getenv("OVS_SCREENSHOT"))
+        image.save(QString::fromLocal8Bit(psFile).replace(QStringLiteral(".png"), QStringLiteral("-about.png")));
+    EXPECT_TRUE(about.rect().contains(about.OKButton()->geometry()));
+    EXPECT_EQ(about.windowTitle(), "About");
+    about.close();
+
+    auto* pSplash = new TSplashForm(100000);
+    const QImage splash = pSplash->grab().toImage();
+    if (const char* psFile = std::getenv("OVS_SCREENSHOT"))
+        splash.save(QString::fromLocal8Bit(psFile).replace(QStringLiteral(".png"), QStringLiteral("-splash.png")));
+    EXPECT_GE(splash.width(), pSplash->sizeHint().width());
+    EXPECT_EQ(splash.pixel(0, 0), qRgb(0x1f, 0x3e, 0x66)) << "framed in the mark's blue";
+    pSplash->close();
 }

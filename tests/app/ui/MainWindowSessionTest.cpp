@@ -90,6 +90,15 @@ TEST(MainWindowSession, SaveAsAppliesTheExtensionRule)
     EXPECT_NE(ReadFile(sDir + "a.b.long.ovs").find("changed"), std::string::npos);
     EXPECT_FALSE(w.form().Modified());
     EXPECT_EQ(w.platform.fileDialogs.calls().size(), 6u);
+
+    // With the data window maximized the caption still names the file written.
+    w.form().DataWindowFrame()->showMaximized();
+    w.platform.fileDialogs.queueAnswer(sDir + "data");
+    w.platform.messages.queueAnswer(MessageAnswer::Yes);
+    EXPECT_TRUE(w.form().SaveAs());
+    EXPECT_NE(w.caption().find("Ostrel-Vane Studio - " + sDir + "data.ovs"), std::string::npos) << w.caption();
+    w.form().DataWindowFrame()->showNormal();
+    EXPECT_EQ(w.caption(), "Ostrel-Vane Studio - " + sDir + "data.ovs");
 }
 
 TEST(MainWindowSession, AFailedSaveKeepsTheSessionAsItWas)

@@ -82,6 +82,7 @@ TEST(ShellWindows, HelpWindowShowsContentsAndFindsPagesByKeyword)
     help.showContents();
     THelpWindowForm& window = help.window();
     EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.testAttribute(Qt::WA_QuitOnClose)) << "help left open does not keep the program running";
     EXPECT_EQ(window.browser()->source(), QUrl(QStringLiteral("qrc:/help/contents.html")));
     EXPECT_EQ(window.contentsList()->count(), 13);
     window.contentsList()->item(2)->setSelected(true);
