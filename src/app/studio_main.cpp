@@ -1,6 +1,7 @@
 // Ostrel-Vane Studio - the desktop program: the splash window, the desktop services, the
 // main window with its data window and dialogs, the command line, and the event loop.
 #include <QApplication>
+#include <QScreen>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,9 @@ int main(int argc, char** argv)
     messages.setParent(&mainWindow);
     fileDialogs.setParent(&mainWindow);
     printer.setParent(&mainWindow);
+    // The window opens maximized; where no window manager maximizes it, it still takes
+    // the whole screen.
+    if (const QScreen* pScreen = QGuiApplication::primaryScreen()) mainWindow.setGeometry(pScreen->availableGeometry());
     mainWindow.showMaximized();
 
     // Qt has taken its own arguments (-platform, -style, ...) out of argv.
