@@ -96,21 +96,6 @@ const ResultsWindowBinding* ResultsBindingOf(const QMdiSubWindow* pFrame)
     return nullptr;
 }
 
-//! Marks the data window's dialog-open flag while a dialog of the main window runs.
-class DialogOpenFlag {
-public:
-    explicit DialogOpenFlag(TDataWindowForm& window) : m_window(window), m_bBefore(window.dialogOpen())
-    {
-        window.setDialogOpen(true);
-    }
-    ~DialogOpenFlag() { m_window.setDialogOpen(m_bBefore); }
-    DialogOpenFlag(const DialogOpenFlag&) = delete;
-    DialogOpenFlag& operator=(const DialogOpenFlag&) = delete;
-
-private:
-    TDataWindowForm& m_window;
-    bool m_bBefore;
-};
 }  // namespace
 
 TMainWindowForm::TMainWindowForm(PlatformServices& services, QWidget* pParent)
@@ -632,7 +617,7 @@ void TMainWindowForm::FilePrintSetupItemClick()
 
 void TMainWindowForm::AnalysisAdvancedOptionsItemClick()
 {
-    DialogOpenFlag flag(*m_pDataWindow);
+    DialogOpenScope flag(*m_pDataWindow);
     m_pOptionsDialog->exec();
 }
 
@@ -676,7 +661,7 @@ void TMainWindowForm::HelpHomePageItemClick()
 
 void TMainWindowForm::HelpAboutItemClick()
 {
-    DialogOpenFlag flag(*m_pDataWindow);
+    DialogOpenScope flag(*m_pDataWindow);
     m_pAboutDialog->exec();
 }
 

@@ -63,22 +63,6 @@ struct TDataWindowForm::SheetPage {
     QLineEdit* pEditor = nullptr;
 };
 
-//! Sets the dialog-open flag for the lifetime of a modal dialog of this window.
-class DialogOpenScope {
-public:
-    explicit DialogOpenScope(TDataWindowForm& window) : m_window(window), m_bBefore(window.dialogOpen())
-    {
-        window.setDialogOpen(true);
-    }
-    ~DialogOpenScope() { m_window.setDialogOpen(m_bBefore); }
-    DialogOpenScope(const DialogOpenScope&) = delete;
-    DialogOpenScope& operator=(const DialogOpenScope&) = delete;
-
-private:
-    TDataWindowForm& m_window;
-    bool m_bBefore;
-};
-
 TDataWindowForm::TDataWindowForm(PlatformServices& services, QWidget* pParent)
     : QWidget(pParent),
       m_services(services),

@@ -168,4 +168,21 @@ private:
     QPointer<QWidget> m_pFrame;  //!< the sub-window that holds this window, if any
 };
 
+//! Sets the data window's dialog-open flag for the lifetime of a modal dialog started from
+//! it or from the main window, and puts back what it was.
+class DialogOpenScope {
+public:
+    explicit DialogOpenScope(TDataWindowForm& window) : m_window(window), m_bBefore(window.dialogOpen())
+    {
+        window.setDialogOpen(true);
+    }
+    ~DialogOpenScope() { m_window.setDialogOpen(m_bBefore); }
+    DialogOpenScope(const DialogOpenScope&) = delete;
+    DialogOpenScope& operator=(const DialogOpenScope&) = delete;
+
+private:
+    TDataWindowForm& m_window;
+    bool m_bBefore;
+};
+
 }  // namespace HalvrennInc
