@@ -601,11 +601,13 @@ void TDataWindowForm::resizeEvent(QResizeEvent* pEvent)
 
 WindowGeometry TDataWindowForm::mdiGeometry() const
 {
-    WindowGeometry geometry;
     if (!m_pFrame) return m_workbook.dataWindowGeometry();
+    // A sub-window has no normal geometry of its own (Qt gives an empty one while it is
+    // minimized or maximized): the place it last had, kept in the workbook, stays.
+    WindowGeometry geometry = m_workbook.dataWindowGeometry();
     geometry.iState = m_pFrame->isMinimized() ? 1 : m_pFrame->isMaximized() ? 2 : 0;
-    const QRect rect =
-        m_pFrame->isMinimized() || m_pFrame->isMaximized() ? m_pFrame->normalGeometry() : m_pFrame->geometry();
+    if (geometry.iState != 0) return geometry;
+    const QRect rect = m_pFrame->geometry();
     geometry.iTop = rect.top();
     geometry.iLeft = rect.left();
     geometry.iHeight = rect.height();

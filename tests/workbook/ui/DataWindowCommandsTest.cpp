@@ -196,6 +196,14 @@ TEST(DataWindowCommands, InAnMdiAreaTheWindowKeepsItsGeometryInTheWorkbook)
     EXPECT_EQ(pWindow->workbook().dataWindowGeometry().iWidth, defaults.iWidth + 50);
     EXPECT_GE(modified.count(), 1) << "a resize marks the session";
 
+    // Maximized, the window keeps its last normal place for the session file.
+    pFrame->showMaximized();
+    EXPECT_EQ(pWindow->workbook().dataWindowGeometry().iState, 2);
+    EXPECT_EQ(pWindow->workbook().dataWindowGeometry().iWidth, defaults.iWidth + 50);
+    EXPECT_EQ(pWindow->workbook().dataWindowGeometry().iHeight, 400);
+    pFrame->showNormal();
+    EXPECT_EQ(pWindow->workbook().dataWindowGeometry().iState, 0);
+
     pWindow->workbook().ClearWorkbook();
     EXPECT_EQ(pFrame->geometry(), QRect(10, 10, defaults.iWidth, 454)) << "New restores the default place";
 
