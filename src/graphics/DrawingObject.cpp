@@ -24,13 +24,22 @@ int toDevice(double dValue)
     return static_cast<int>(dValue);  // truncates toward zero
 }
 
-void setStrokePen(Canvas& canvas, TColor color, int iStyle, double dThicknessX, double dThicknessY, double a, double c)
+void Stroke::Apply(Canvas& canvas, double a, double c) const
 {
     const int iDpiX = canvas.pixelsPerInchX();
     const int iDpiY = canvas.pixelsPerInchY();
     const double dRatio = (iDpiX > 0 && iDpiY > 0) ? static_cast<double>(iDpiX) / iDpiY : 1.0;
     const int iWidth = toDevice(std::min(dThicknessX * a, dThicknessY * c * dRatio));
-    canvas.setPen(color, iStyle, iWidth > 0 ? iWidth : 0);
+    canvas.setPen(color, uStyle, iWidth > 0 ? iWidth : 0);
+}
+
+void FillStyle::Apply(Canvas& canvas) const
+{
+    if (bFilled) {
+        canvas.setBrush(color);
+    } else {
+        canvas.setClearBrush();
+    }
 }
 
 bool segmentHit(double x1, double y1, double x2, double y2, double t, double x, double y)

@@ -69,9 +69,34 @@ private:
 //! can address (and NaN) are pinned, so that no mapping can overflow an int.
 int toDevice(double dValue);
 
-//! Sets the pen of a stroked primitive: width trunc(min(thicknessX*a,
-//! thicknessY*c*dpiX/dpiY)) device pixels, 0 (the thinnest pen) at the least.
-void setStrokePen(Canvas& canvas, TColor color, int iStyle, double dThicknessX, double dThicknessY, double a, double c);
+//! The pen of a stroked primitive: its style code, colour, and thickness, kept per axis
+//! so that a transform scales it like the coordinates.
+struct Stroke {
+    Stroke(std::uint8_t uStyleCode, TColor penColor, double dThickness)
+        : uStyle(uStyleCode), color(penColor), dThicknessX(dThickness), dThicknessY(dThickness)
+    {
+    }
+    void Scale(double a, double c)
+    {
+        dThicknessX *= a;
+        dThicknessY *= c;
+    }
+    //! Sets the canvas pen: width trunc(min(thicknessX*a, thicknessY*c*dpiX/dpiY)) device
+    //! pixels, 0 (the thinnest pen) at the least.
+    void Apply(Canvas& canvas, double a, double c) const;
+
+    std::uint8_t uStyle;
+    TColor color;
+    double dThicknessX;
+    double dThicknessY;
+};
+
+//! The inside of a closed primitive: a solid brush of the fill colour, or none.
+struct FillStyle {
+    bool bFilled;
+    TColor color;
+    void Apply(Canvas& canvas) const;
+};
 
 //! The hit test of a straight segment with tolerance t: a vertical or horizontal segment
 //! is hit within t across it and between its ends along it; a sloped one when the foot

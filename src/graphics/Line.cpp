@@ -12,10 +12,7 @@ Line::Line(double x1, double y1, double x2, double y2, std::uint8_t uStyle, TCol
       m_y1(y1),
       m_x2(x2),
       m_y2(y2),
-      m_uStyle(uStyle),
-      m_color(color),
-      m_dThicknessX(dThickness),
-      m_dThicknessY(dThickness),
+      m_stroke(uStyle, color, dThickness),
       m_dTolerance(dTolerance)
 {
 }
@@ -43,14 +40,13 @@ void Line::Transform(double a, double b, double c, double d)
     m_x2 = a * m_x2 + b;
     m_y1 = c * m_y1 + d;
     m_y2 = c * m_y2 + d;
-    m_dThicknessX *= a;
-    m_dThicknessY *= c;
+    m_stroke.Scale(a, c);
     m_dTolerance *= std::max(a, c);
 }
 
 void Line::Draw(Canvas& canvas, double a, double b, double c, double d, TColor background) const
 {
-    setStrokePen(canvas, m_color, m_uStyle, m_dThicknessX, m_dThicknessY, a, c);
+    m_stroke.Apply(canvas, a, c);
     canvas.setBrush(background);  // the gaps of broken styles
     canvas.moveTo(toDevice(a * m_x1 + b), toDevice(c * m_y1 + d));
     canvas.lineTo(toDevice(a * m_x2 + b), toDevice(c * m_y2 + d));

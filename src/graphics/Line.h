@@ -25,17 +25,14 @@ public:
     double Y1() const { return m_y1; }
     double X2() const { return m_x2; }
     double Y2() const { return m_y2; }
-    std::uint8_t Style() const { return m_uStyle; }
-    TColor Color() const { return m_color; }
-    double ThicknessX() const { return m_dThicknessX; }
+    std::uint8_t Style() const { return m_stroke.uStyle; }
+    TColor Color() const { return m_stroke.color; }
+    double ThicknessX() const { return m_stroke.dThicknessX; }
     double Tolerance() const { return m_dTolerance; }
 
 private:
     double m_x1, m_y1, m_x2, m_y2;
-    std::uint8_t m_uStyle;
-    TColor m_color;
-    double m_dThicknessX;
-    double m_dThicknessY;
+    Stroke m_stroke;
     double m_dTolerance;  //!< distance within which a point hits the line
 };
 

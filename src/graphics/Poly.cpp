@@ -44,51 +44,35 @@ Poly::Poly(const WorldPoint* pPoints, std::uint32_t uCount, std::uint8_t uStyle,
            bool bFilled, TColor fillColor, std::uint32_t uObjectID)
     : DrawingObject(uObjectID),
       m_points(pPoints, uCount),
-      m_uStyle(uStyle),
-      m_color(color),
-      m_dThicknessX(dThickness),
-      m_dThicknessY(dThickness),
-      m_bFilled(bFilled),
-      m_fillColor(fillColor)
+      m_stroke(uStyle, color, dThickness),
+      m_fill{bFilled, fillColor}
 {
 }
 
 void Poly::Transform(double a, double b, double c, double d)
 {
     m_points.Transform(a, b, c, d);
-    m_dThicknessX *= a;
-    m_dThicknessY *= c;
+    m_stroke.Scale(a, c);
 }
 
 void Poly::Draw(Canvas& canvas, double a, double b, double c, double d, TColor /*background*/) const
 {
     if (m_points.Count() == 0) return;
-    setStrokePen(canvas, m_color, m_uStyle, m_dThicknessX, m_dThicknessY, a, c);
-    if (m_bFilled) {
-        canvas.setBrush(m_fillColor);
-    } else {
-        canvas.setClearBrush();
-    }
+    m_stroke.Apply(canvas, a, c);
+    m_fill.Apply(canvas);
     canvas.polygon(m_points.toDevice(a, b, c, d).get(), m_points.Count());
 }
 
 PolyLine::PolyLine(const WorldPoint* pPoints, std::uint32_t uCount, std::uint8_t uStyle, TColor color,
                    double dThickness, double dTolerance, std::uint32_t uObjectID)
-    : DrawingObject(uObjectID),
-      m_points(pPoints, uCount),
-      m_uStyle(uStyle),
-      m_color(color),
-      m_dThicknessX(dThickness),
-      m_dThicknessY(dThickness),
-      m_dTolerance(dTolerance)
+    : DrawingObject(uObjectID), m_points(pPoints, uCount), m_stroke(uStyle, color, dThickness), m_dTolerance(dTolerance)
 {
 }
 
 void PolyLine::Transform(double a, double b, double c, double d)
 {
     m_points.Transform(a, b, c, d);
-    m_dThicknessX *= a;
-    m_dThicknessY *= c;
+    m_stroke.Scale(a, c);
     m_dTolerance *= std::max(a, c);
 }
 
@@ -96,7 +80,7 @@ void PolyLine::Draw(Canvas& canvas, double a, double b, double c, double d, TCol
 {
     const std::uint32_t uCount = m_points.Count();
     if (uCount == 0) return;
-    setStrokePen(canvas, m_color, m_uStyle, m_dThicknessX, m_dThicknessY, a, c);
+    m_stroke.Apply(canvas, a, c);
     canvas.setBrush(background);  // the gaps of broken styles
     const std::unique_ptr<CanvasPoint[]> pDevice = m_points.toDevice(a, b, c, d);
     // Each piece starts on the last point of the one before, so the pieces join.

@@ -46,18 +46,14 @@ public:
     void Draw(Canvas& canvas, double a, double b, double c, double d, TColor background) const override;
 
     const PointList& Points() const { return m_points; }
-    bool Filled() const { return m_bFilled; }
-    TColor FillColor() const { return m_fillColor; }
-    TColor Color() const { return m_color; }
+    bool Filled() const { return m_fill.bFilled; }
+    TColor FillColor() const { return m_fill.color; }
+    TColor Color() const { return m_stroke.color; }
 
 private:
     PointList m_points;
-    std::uint8_t m_uStyle;
-    TColor m_color;
-    double m_dThicknessX;
-    double m_dThicknessY;
-    bool m_bFilled;
-    TColor m_fillColor;
+    Stroke m_stroke;
+    FillStyle m_fill;
 };
 
 //! An open line through the points, hit within a tolerance of any of its segments.
@@ -81,17 +77,14 @@ public:
     const DrawingObject* HitTest(double x, double y) const override;
 
     const PointList& Points() const { return m_points; }
-    std::uint8_t Style() const { return m_uStyle; }
-    TColor Color() const { return m_color; }
-    double ThicknessX() const { return m_dThicknessX; }
+    std::uint8_t Style() const { return m_stroke.uStyle; }
+    TColor Color() const { return m_stroke.color; }
+    double ThicknessX() const { return m_stroke.dThicknessX; }
     double Tolerance() const { return m_dTolerance; }
 
 private:
     PointList m_points;
-    std::uint8_t m_uStyle;
-    TColor m_color;
-    double m_dThicknessX;
-    double m_dThicknessY;
+    Stroke m_stroke;
     double m_dTolerance;
 };
 

@@ -10,12 +10,8 @@ Rect::Rect(double x1, double y1, double x2, double y2, std::uint8_t uStyle, TCol
       m_y1(y1),
       m_x2(x2),
       m_y2(y2),
-      m_uStyle(uStyle),
-      m_color(color),
-      m_dThicknessX(dThickness),
-      m_dThicknessY(dThickness),
-      m_bFilled(bFilled),
-      m_fillColor(fillColor)
+      m_stroke(uStyle, color, dThickness),
+      m_fill{bFilled, fillColor}
 {
 }
 
@@ -25,18 +21,13 @@ void Rect::Transform(double a, double b, double c, double d)
     m_x2 = a * m_x2 + b;
     m_y1 = c * m_y1 + d;
     m_y2 = c * m_y2 + d;
-    m_dThicknessX *= a;
-    m_dThicknessY *= c;
+    m_stroke.Scale(a, c);
 }
 
 void Rect::prepare(Canvas& canvas, double a, double c) const
 {
-    setStrokePen(canvas, m_color, m_uStyle, m_dThicknessX, m_dThicknessY, a, c);
-    if (m_bFilled) {
-        canvas.setBrush(m_fillColor);
-    } else {
-        canvas.setClearBrush();
-    }
+    m_stroke.Apply(canvas, a, c);
+    m_fill.Apply(canvas);
 }
 
 void Rect::Draw(Canvas& canvas, double a, double b, double c, double d, TColor /*background*/) const

@@ -23,10 +23,10 @@ public:
     void Transform(double a, double b, double c, double d) override;
     void Draw(Canvas& canvas, double a, double b, double c, double d, TColor background) const override;
 
-    std::uint8_t Style() const { return m_uStyle; }
-    TColor Color() const { return m_color; }
-    bool Filled() const { return m_bFilled; }
-    TColor FillColor() const { return m_fillColor; }
+    std::uint8_t Style() const { return m_stroke.uStyle; }
+    TColor Color() const { return m_stroke.color; }
+    bool Filled() const { return m_fill.bFilled; }
+    TColor FillColor() const { return m_fill.color; }
 
 protected:
     //! Pen and brush of the outline and the fill.
@@ -35,12 +35,8 @@ protected:
     double m_x1, m_y1, m_x2, m_y2;
 
 private:
-    std::uint8_t m_uStyle;
-    TColor m_color;
-    double m_dThicknessX;
-    double m_dThicknessY;
-    bool m_bFilled;
-    TColor m_fillColor;
+    Stroke m_stroke;
+    FillStyle m_fill;
 };
 
 class Ellip : public Rect {
