@@ -72,14 +72,15 @@ inline SelectedSeries SeriesOf(const std::vector<double>& values)
     return series;
 }
 
-//! 60 values around 10, 14 and 11 (shifts after points 19 and 39) with seeded normal
-//! noise of standard deviation 1.
-inline std::vector<double> ShiftedValues()
+//! iCount values around 10, 14 and 11 (shifts after the first and second thirds) with
+//! seeded normal noise of standard deviation 1.
+inline std::vector<double> ShiftedValues(int iCount = 60)
 {
     std::mt19937 generator(20240611);
     std::normal_distribution<double> noise(0.0, 1.0);
     std::vector<double> values;
-    for (int i = 0; i < 60; ++i) values.push_back((i < 20 ? 10 : i < 40 ? 14 : 11) + noise(generator));
+    for (int i = 0; i < iCount; ++i)
+        values.push_back((i < iCount / 3 ? 10 : i < 2 * iCount / 3 ? 14 : 11) + noise(generator));
     return values;
 }
 

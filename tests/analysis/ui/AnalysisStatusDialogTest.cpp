@@ -23,37 +23,12 @@
 #include "platform/qt/QtUserMessages.h"
 #include "platform/qt/ScriptedPlatform.h"
 #include "results/AnalysisResults.h"
+#include "results/ResultsTestSupport.h"
 
 using namespace HalvrennInc;
 using namespace HalvrennInc::testing;
 
 namespace {
-
-SelectedSeries SeriesOf(const std::vector<double>& values)
-{
-    SelectedSeries series;
-    series.sName = "Sales";
-    series.sLabelName = "Month";
-    series.uValuesPerPeriod = 1;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        series.prPointPeriods.emplace_back(double(i));
-        series.prPointValues.emplace_back(values[i]);
-        series.prPeriodPositions.emplace_back(double(i));
-        series.psPeriodLabels.emplace_back(std::to_string(i + 1));
-    }
-    return series;
-}
-
-// Three levels with seeded noise: two changes, no warning.
-std::vector<double> ShiftedValues(int iCount = 60)
-{
-    std::mt19937 generator(20240611);
-    std::normal_distribution<double> noise(0.0, 1.0);
-    std::vector<double> values;
-    for (int i = 0; i < iCount; ++i)
-        values.push_back((i < iCount / 3 ? 10 : i < 2 * iCount / 3 ? 14 : 11) + noise(generator));
-    return values;
-}
 
 // A slow wave: long rising and falling streaks, far from independent.
 std::vector<double> WaveValues()
