@@ -61,6 +61,14 @@ struct Search {
         uHigh = k == changes.count() ? uEnd : change(k + 1).uPosition;
     }
 
+    //! Before the work on one of uCount changes (k from 1): the number still to do, and the
+    //! progress bar back to 0. False when halted.
+    bool reportRemaining(std::uint32_t k, std::uint32_t uCount) const
+    {
+        return ReportCount(pCallback, pContext, scSecondCounter, uCount - k + 1) &&
+               Report(pCallback, pContext, scProgress, nullptr);
+    }
+
     //! Bootstrap confidence of change k over its neighbourhood. False when halted.
     bool updateConfidence(std::uint32_t k) const
     {
@@ -99,9 +107,7 @@ bool DetermineConfidenceLevels(const Search& search)
         return false;
     const std::uint32_t uCount = search.changes.count();
     for (std::uint32_t k = 1; k <= uCount; ++k) {
-        if (!ReportCount(search.pCallback, search.pContext, scSecondCounter, uCount - k + 1) ||
-            !Report(search.pCallback, search.pContext, scProgress, nullptr))
-            return false;
+        if (!search.reportRemaining(k, uCount)) return false;
         if (!search.updateConfidence(k)) return false;
     }
     return true;
@@ -146,9 +152,7 @@ bool ConstructIntervals(const Search& search)
         return false;
     const std::uint32_t uCount = search.changes.count();
     for (std::uint32_t k = 1; k <= uCount; ++k) {
-        if (!ReportCount(search.pCallback, search.pContext, scSecondCounter, uCount - k + 1) ||
-            !Report(search.pCallback, search.pContext, scProgress, nullptr))
-            return false;
+        if (!search.reportRemaining(k, uCount)) return false;
         std::uint32_t uLow = 0, uHigh = 0;
         search.neighbourhood(k, uLow, uHigh);
         ChangeStructure& change = search.change(k);
