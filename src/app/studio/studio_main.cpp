@@ -1,0 +1,56 @@
+// Ostrel-Vane Studio - the desktop program: the splash window, the desktop services, the
+// main window with its data window and dialogs, the command line, and the event loop.
+#include <QApplication>
+#include <QScreen>
+#include <string>
+#include <vector>
+
+#include "app/studio/CommandLine.h"
+#include "app/studio/ui/AnalysisWindows.h"
+#include "app/studio/ui/QtHelp.h"
+#include "app/studio/ui/TMainWindowForm.h"
+#include "app/studio/ui/TSplashForm.h"
+#include "platform/DesktopServices.h"
+#include "platform/qt/QtClipboard.h"
+#include "platform/qt/QtFileDialogs.h"
+#include "platform/qt/QtPrinter.h"
+#include "platform/qt/QtSettings.h"
+#include "platform/qt/QtUserMessages.h"
+#include "platform/qt/QtWaitCursor.h"
+
+using namespace HalvrennInc;
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Halvrenn"));
+    QApplication::setApplicationName(QStringLiteral("Ostrel-Vane Studio"));
+    QApplication::setApplicationVersion(QStringLiteral("2.0"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("ovs-studio"));
+    // Shown at once; it closes itself two seconds later.
+    new TSplashForm;
+
+    QtWaitCursorInstallation hourglass;
+    QtUserMessages messages;
+    QtSettings settings;
+    QtFileDialogs fileDialogs;
+    QtClipboard clipboard;
+    QtPrinter printer;
+    QtHelp help;
+    PlatformServices services{messages, settings, fileDialogs, clipboard, printer, help};
+
+    TMainWindowForm mainWindow(services);
+    // The analysis dialogs and the results windows join the main window.
+    new AnalysisWindows(mainWindow, services);
+    messages.setParent(&mainWindow);
+    fileDialogs.setParent(&mainWindow);
+    printer.setParent(&mainWindow);
+    // The window opens maximized; where no window manager maximizes it, it still takes
+    // the whole screen.
+    if (const QScreen* pScreen = QGuiApplication::primaryScreen()) mainWindow.setGeometry(pScreen->availableGeometry());
+    mainWindow.showMaximized();
+
+    // Qt has taken its own arguments (-platform, -style, ...) out of argv.
+    mainWindow.HandleCommandLine(ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
+    return QApplication::exec();
+}
