@@ -5,6 +5,7 @@
 #include <random>
 
 #include "WorkbookTestSupport.h"
+#include "workbook/CellsNotRead.h"
 #include "workbook/DelimitedText.h"
 
 using namespace HalvrennInc;
@@ -83,4 +84,14 @@ TEST(ImportRobustness, LinesOfAMegabyteAreStoredWholeOrDroppedBeyondTheGrid)
     EXPECT_EQ(csv.CellText(1, 1).size(), sLong.size());
     EXPECT_EQ(csv.CellText(1, 3).size(), 2 * sLong.size() + 2);
     ExpectExtentInsideTheGrid(csv);
+}
+
+TEST(ImportRobustness, TheLineAboutCellsNotReadNamesRowsAndColumns)
+{
+    EXPECT_EQ(CellsNotReadMessage(0, 0), "");
+    EXPECT_EQ(CellsNotReadMessage(10000, 44),
+              "10000 rows beyond row 10000 and 44 columns beyond column 256 were not read.");
+    EXPECT_EQ(CellsNotReadMessage(2, 0), "2 rows beyond row 10000 were not read.");
+    EXPECT_EQ(CellsNotReadMessage(0, 1), "1 column beyond column 256 was not read.");
+    EXPECT_EQ(CellsNotReadMessage({1, 1}), "1 row beyond row 10000 and 1 column beyond column 256 were not read.");
 }
