@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "analysis/MagnitudeScale.h"
+
 namespace HalvrennInc {
 
 namespace {
@@ -43,6 +45,16 @@ void Cusum(const std::vector<Real>& prX, const std::vector<Real>& prY, const Rea
         prCusumX[i] = prX[i - 1];
         prCusumY[i] = prCusumY[i - 1] + (prY[i - 1] - rCentre);
     }
+}
+
+// The values as the procedure sees them: moved into the band it works in when they lie
+// outside it (a series too wide for any scale was refused before it got here and is
+// analysed as it stands). Positions, confidences, levels and intervals do not depend on
+// the scale, so nothing found needs scaling back.
+std::vector<Real> ProcedureValues(std::vector<Real> prValues)
+{
+    const int iExponent = ProcedureScaleExponent(prValues).value_or(0);
+    return iExponent == 0 ? prValues : ScaledValues(prValues, iExponent);
 }
 
 std::uint32_t MaxLevel(const ListPointers& changes)
@@ -165,7 +177,7 @@ bool ChangePointAnalysis::Report(int iCode, double dNumber)
 
 void ChangePointAnalysis::RerunAssumptionTests()
 {
-    const std::vector<Real> prValues = AnalysedValues();
+    const std::vector<Real> prValues = ProcedureValues(AnalysedValues());
     TestSerialCorrelation(static_cast<std::uint32_t>(prValues.size()), prValues.data(), dSerialCorrelation);
     bOutliers = TestOutliers(static_cast<std::uint32_t>(prValues.size()), prValues.data());
 }
@@ -182,9 +194,11 @@ void ChangePointAnalysis::Run()
     prValuesUpper.assign(n, Real());
     prValuesLower.assign(n, Real());
 
-    const std::vector<Real> prValues = AnalysedValues();
-    const std::vector<Real> prVariation = AnalysedVariation();
+    std::vector<Real> prValues = AnalysedValues();
+    std::vector<Real> prVariation = AnalysedVariation();
     ComputeCusums(prValues, prVariation);
+    prValues = ProcedureValues(std::move(prValues));
+    prVariation = ProcedureValues(std::move(prVariation));
 
     m_bHalted = false;
     TestSerialCorrelation(n, prValues.data(), dSerialCorrelation);

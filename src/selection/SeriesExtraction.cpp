@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/MagnitudeScale.h"
 #include "foundation/Real.h"
 #include "selection/OrientationRules.h"
 #include "workbook/Designators.h"
@@ -76,6 +77,18 @@ int firstFailedCheck(const OrientationRules& rules, const SelectionFields& field
     return -1;
 }
 
+//! A number nearer to 0 than the number type holds reads as 0; such a cell is no more a
+//! number the analysis can use than one beyond the largest ("Overflow").
+bool FlushedToZero(const Real& value, std::string_view sText)
+{
+    if (value.value() != 0) return false;
+    for (const char c : sText) {
+        if (c == 'e' || c == 'E' || c == '^') break;
+        if (c >= '1' && c <= '9') return true;
+    }
+    return false;
+}
+
 //! Reads the cells of one period's data locations.
 class PeriodReader {
 public:
@@ -104,7 +117,7 @@ public:
             const std::string_view sText = m_rules.cell(m_sheet, uLocation, uPeriod);
             if (isBlankText(sText)) continue;
             Real value(sText);
-            if (!value.isValid()) return false;
+            if (!value.isValid() || FlushedToZero(value, sText)) return false;
             prValues.push_back(std::move(value));
         }
         return true;
@@ -139,7 +152,7 @@ Real sumOf(const std::vector<Real>& prValues)
 //! the first value before the mean is taken, so that equal values give differences of
 //! exactly 0 and a deviation of exactly 0 (the mean of the raw values need not equal them
 //! after rounding); the radicand is a sum of squares and so never comes out negative.
-Real standardDeviation(const std::vector<Real>& prValues)
+Real standardDeviationInBand(const std::vector<Real>& prValues)
 {
     const Real& origin = prValues.front();
     Real shiftedSum = 0;
@@ -153,6 +166,15 @@ Real standardDeviation(const std::vector<Real>& prValues)
     Real result = squares / Real(static_cast<double>(prValues.size() - 1));
     result.squareRoot();
     return result;
+}
+
+//! The squares leave the number type's range for large or tiny values: they are taken of
+//! the values moved into the procedure's band, and the result moved back.
+Real standardDeviation(const std::vector<Real>& prValues)
+{
+    const int iExponent = ProcedureScaleExponent(prValues).value_or(0);
+    if (iExponent == 0) return standardDeviationInBand(prValues);
+    return ScaledValue(standardDeviationInBand(ScaledValues(prValues, iExponent)), -iExponent);
 }
 
 }  // namespace
@@ -330,6 +352,8 @@ int ExtractSelectedSeries(const SelectionFields& fields, const Sheet& sheet, Use
     if (result.prPointValues.size() < kMinimumPoints) return refuse(messages, kTooFewPoints, series);
 
     const std::string sDescription = LocationDescription(rules, checked.uStart, checked.uValues);
+    if (const auto sRefusal = MagnitudeRefusal(result.prPointValues, sDescription))
+        return refuse(messages, *sRefusal, series);
     const std::string_view sName = trimBlanks(fields.sName.view());
     result.sName = sName.empty() ? std::string_view(sDescription) : sName;
     const std::string_view sLabelName = trimBlanks(fields.sLabelName.view());

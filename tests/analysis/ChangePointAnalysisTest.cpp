@@ -213,3 +213,48 @@ TEST(ChangePointAnalysis, WarningTextsNameTheDirectionAndConfidence)
               "Violation of assumption of independent errors.  With 98% confidence data has positive correlation."
               "  See assumption tab when analysis is completed!");
 }
+
+TEST(ChangePointAnalysis, TheScaleOfTheDataChangesNoFinding)
+{
+    // A level shift with a change of spread; the same seed at every scale from 1e-150 to
+    // 1e150 (the number type's whole range, less room for the sums) finds the same changes
+    // in the values and in the variation, and the means scale with the data.
+    struct Finding {
+        std::uint32_t uPosition, uLevel, uLower, uUpper;
+        double dConfidence;
+        bool operator==(const Finding&) const = default;
+    };
+    auto findings = [](const ListPointers& changes) {
+        std::vector<Finding> list;
+        for (const ChangeStructure* c : ChangeList(changes))
+            list.push_back({c->uPosition, c->uLevel, c->uIntervalLower, c->uIntervalUpper, c->rConfidence.value()});
+        return list;
+    };
+    std::vector<double> base = Shifted(90, 30, 10, 11.5);
+    for (std::size_t i = 60; i < base.size(); ++i) base[i] = 10.5 + 3 * (base[i] - 11.5);
+    AnalysisOptions options;
+    ASSERT_FALSE(options.Set("400", "90", "95", false));
+
+    SeedUniformRandom(1);
+    const ChangePointAnalysis reference(Series(base), options, nullptr, nullptr);
+    const auto referenceValues = findings(reference.valuesChanges);
+    const auto referenceVariation = findings(reference.variationChanges);
+    ASSERT_GE(referenceValues.size(), 2u);
+    ASSERT_GE(referenceVariation.size(), 1u);
+
+    for (int iPower = -150; iPower <= 150; iPower += 15) {
+        const double dScale = std::pow(10.0, iPower);
+        std::vector<double> scaled;
+        for (const double d : base) scaled.push_back(d * dScale);
+        SeedUniformRandom(1);
+        const ChangePointAnalysis analysis(Series(scaled), options, nullptr, nullptr);
+        SCOPED_TRACE("scale 1e" + std::to_string(iPower));
+        EXPECT_EQ(findings(analysis.valuesChanges), referenceValues);
+        EXPECT_EQ(findings(analysis.variationChanges), referenceVariation);
+        EXPECT_EQ(analysis.dSerialCorrelation, reference.dSerialCorrelation);
+        EXPECT_EQ(analysis.bOutliers, reference.bOutliers);
+        EXPECT_NEAR(analysis.rMeanValues.value() / dScale, reference.rMeanValues.value(), 1e-12);
+        EXPECT_NEAR(analysis.rMedianVariation.value() / dScale, reference.rMedianVariation.value(), 1e-12);
+        EXPECT_NEAR(analysis.prValuesCusumY[40].value() / dScale, reference.prValuesCusumY[40].value(), 1e-9);
+    }
+}

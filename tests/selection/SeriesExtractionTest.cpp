@@ -371,3 +371,46 @@ TEST(SeriesExtraction, NamesComeFromTheFieldsOrTheDataAndTheTabCaptionNamesTheSh
         EXPECT_EQ(series.sDataSource, c.sSource);
     }
 }
+
+TEST(SeriesExtraction, MagnitudesTheAnalysisCannotHoldAreRefusedOrQuestioned)
+{
+    ScriptedUserMessages messages;
+    SelectedSeries series;
+
+    // Subgroups of 1e100: their standard deviations are taken at a scale where the
+    // squares do not overflow.
+    Sheet large = EmptySheet();
+    FillColumn(large, 1, 1, Numbers(8, 1e100));
+    FillColumn(large, 2, 1, Numbers(8, 1e100, 3e100));
+    ASSERT_EQ(ExtractSelectedSeries(ColumnFields("A", "2"), large, messages, series), 0);
+    ASSERT_EQ(series.prVariationValues.size(), 8u);
+    EXPECT_NEAR(series.prVariationValues[0].value(), 3e100 / std::sqrt(2.0), 1e88);
+    EXPECT_NEAR(series.prPointValues[0].value(), 2.5e100, 1e88);
+
+    // 1e-120 beside 1e120: no scale holds both.
+    Sheet wide = EmptySheet();
+    FillColumn(wide, 2, 1, {"1e-120", "2", "3", "1e120", "5", "6"});
+    EXPECT_EQ(ExtractSelectedSeries(ColumnFields("B", "1"), wide, messages, series), 1);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].sText,
+              "The values of Column B range in magnitude from 1e-120 to 1e120: too wide "
+              "a spread to analyse at any one scale.");
+    ExpectEmpty(series);
+
+    // Sums of 1e153 would leave the number type.
+    Sheet huge = EmptySheet();
+    FillColumn(huge, 2, 1, Numbers(60, 1e153));
+    EXPECT_EQ(ExtractSelectedSeries(ColumnFields("B", "1"), huge, messages, series), 1);
+    ASSERT_EQ(messages.shown().size(), 2u);
+    EXPECT_NE(messages.shown()[1].sText.find("their sums would go beyond 1e154"), std::string::npos);
+
+    // Nearer to 0 than the number type holds: invalid like an overflow, never a silent 0.
+    Sheet tiny = EmptySheet();
+    FillColumn(tiny, 2, 1, {"1", "2", "3e-200", "4", "5 10^-170", "6", "1e300", "0.0e-300", "9"});
+    messages.queueAnswer(MessageAnswer::Yes);
+    ASSERT_EQ(ExtractSelectedSeries(ColumnFields("B", "1"), tiny, messages, series), 0);
+    ASSERT_EQ(messages.shown().size(), 3u);
+    EXPECT_EQ(messages.shown()[2].sText,
+              "Invalid data in rows: 3, 5, 7.  Do you want to perform analysis without these rows?");
+    EXPECT_EQ(Values(series.prPointValues), (std::vector<double>{1, 2, 4, 6, 0, 9}));
+}
