@@ -81,6 +81,13 @@ TEST(ComputeRanks, GivesMidRanksToNearlyEqualValues)
     ranks.resize(5);
     ComputeRanks(5, near.data(), ranks.data());
     EXPECT_EQ(ranks, Series({2, 4, 2, 5, 2}));
+    // A run is measured from its first value: 1 + 4 ulp ties with 1, 1 + 8 ulp does not,
+    // though it is near 1 + 4 ulp.
+    const double dUlp = 0x1p-52;
+    const auto chain = Series({1.0 + 8 * dUlp, 1.0, 1.0 + 4 * dUlp, 5.0});
+    ranks.resize(4);
+    ComputeRanks(4, chain.data(), ranks.data());
+    EXPECT_EQ(ranks, Series({3, 1.5, 1.5, 4}));
 
     // Invalid values equal nothing: each ranks alone, after the valid ones.
     const std::vector<Real> mixed = {Invalid("x"), Real(4.0), Invalid("y"), Real(4.0)};
