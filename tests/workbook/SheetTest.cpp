@@ -53,6 +53,12 @@ TEST(Sheet, TypingAndBlankingMoveTheUsedExtent)
     sheet.editCell(2, 2, "");
     EXPECT_EQ(sheet.lastUsedColumn(), 4u);
     EXPECT_EQ(sheet.lastUsedRow(), 4u);
+
+    // Each row's last non-blank column (what the session record stores and End goes to): a
+    // row whose only cell is in column A ends there; a row of blanks has none.
+    EXPECT_EQ(sheet.lastNonBlankColumn(1), 1u);
+    EXPECT_EQ(sheet.lastNonBlankColumn(2), 0u);
+    EXPECT_EQ(sheet.lastNonBlankColumn(4), 4u);
 }
 
 TEST(Sheet, ClearingARectangleClipsToTheExtentAndShrinksFromTheEdgesItTouches)
