@@ -106,7 +106,7 @@ TEST(SheetDialogs, RenameRefusesABlankNameAndKeepsTheDialogOpen)
                   std::vector<std::string>{"Sheet name cannot be blank.  Correct and try again."});
         EXPECT_EQ(w.platform.messages.shown().front().sCaption, "Error");
         EXPECT_EQ(w.platform.messages.shown().front().icon, MessageIcon::Exclamation);
-        EXPECT_TRUE(dialog.SheetNameEdit()->hasFocus());
+        EXPECT_TRUE(WaitUntil([&]() { return dialog.SheetNameEdit()->hasFocus(); }));
         QTest::mouseClick(dialog.HelpButton(), Qt::LeftButton);
         // Tab belongs to the dialog while it runs.
         dialog.SheetNameEdit()->setFocus();
