@@ -3,9 +3,13 @@
 #include "analysis/ChangePointFunctions.h"
 
 #include <memory>
+#include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "analysis/ChangePointKernels.h"
+#include "analysis/ParallelTrials.h"
+#include "analysis/TrialKernels.h"
 
 namespace HalvrennInc {
 
@@ -219,6 +223,31 @@ void MseSplitIndexed(std::uint32_t uStart, std::uint32_t uEnd, const std::uint32
     uPosition = kernel::mseSplit<Real>(uStart, uEnd, IndexedPositions{puIndexes}, prValues);
 }
 
+namespace {
+
+//! The bootstrap's trials on the values themselves, on the threads of the settings.
+template <class Number>
+bool BootstrapOnValues(Number range, std::uint32_t uStart, std::uint32_t uEnd, const Real* prValues,
+                       std::uint32_t uTrials, bool bWithReplacement, StatusCallback pCallback, void* pContext,
+                       const TrialSettings& settings, std::uint32_t& uBelow)
+{
+    const std::uint32_t uCount = uEnd - uStart + 1;
+    std::vector<double> values(uCount);
+    for (std::uint32_t i = 0; i < uCount; ++i) values[i] = prValues[uStart + i].value();
+    const trials::TrialPlan plan{uTrials, kernel::ResampleDraws(uCount, bWithReplacement),
+                                 trials::ProgressForm::Bootstrap};
+    const unsigned uWorkers = trials::WorkerCount(plan, settings.threads());
+    auto run = [&](auto&& work) {
+        if (!trials::RunTrials(plan, work, settings.stream(), uWorkers, pCallback, pContext)) return false;
+        uBelow = work.below();
+        return true;
+    };
+    if (bWithReplacement) return run(kernel::BootstrapTrials<Number, true>(values.data(), uCount, range, uWorkers));
+    return run(kernel::BootstrapTrials<Number, false>(values.data(), uCount, range, uWorkers));
+}
+
+}  // namespace
+
 bool BootstrapConfidence(const Real& rRange, std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes,
                          const Real* prValues, Real& rConfidence, std::uint32_t uTrials, bool bWithReplacement,
                          StatusCallback pCallback, void* pContext, const TrialSettings& settings)
@@ -230,9 +259,14 @@ bool BootstrapConfidence(const Real& rRange, std::uint32_t uStart, std::uint32_t
     // Resamples only draw from the segment, so one look at it decides for every trial.
     std::uint32_t uBelow = 0;
     const bool bFinished = kernel::WithNumberType(uStart, uEnd, prValues, [&](auto number) {
-        return kernel::bootstrapCount<decltype(number)>(rRange, uStart, uEnd, puIndexes, prValues, uTrials,
-                                                        bWithReplacement, pCallback, pContext, settings.stream(),
-                                                        uBelow);
+        using Number = decltype(number);
+        if constexpr (!std::is_same_v<Number, Real>) {
+            if (!settings.bReference)
+                return BootstrapOnValues<Number>(kernel::numberOf<Number>(rRange), uStart, uEnd, prValues, uTrials,
+                                                 bWithReplacement, pCallback, pContext, settings, uBelow);
+        }
+        return kernel::bootstrapCount<Number>(rRange, uStart, uEnd, puIndexes, prValues, uTrials, bWithReplacement,
+                                              pCallback, pContext, settings.stream(), uBelow);
     });
     if (!bFinished) return false;
     rConfidence = static_cast<double>(uBelow) * 100.0 / static_cast<double>(uTrials);

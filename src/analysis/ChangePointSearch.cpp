@@ -2,9 +2,13 @@
 // confidence levels, reduction, intervals) and the two assumption tests of an analysis.
 #include <memory>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 #include "analysis/ChangePointFunctions.h"
 #include "analysis/ChangePointKernels.h"
+#include "analysis/ParallelTrials.h"
+#include "analysis/TrialKernels.h"
 
 namespace HalvrennInc {
 
@@ -173,6 +177,29 @@ std::uint32_t SortedPlace(std::uint32_t uTrials, double dFraction)
     return dPlace >= uTrials - 1 ? uTrials - 1 : static_cast<std::uint32_t>(dPlace);
 }
 
+//! The interval's trials on the values themselves, on the threads of the settings.
+template <class Number>
+bool IntervalOnValues(std::uint32_t uLow, std::uint32_t uPosition, std::uint32_t uHigh, const Real* prValues,
+                      std::uint32_t uTrials, bool bWithReplacement, StatusCallback pCallback, void* pContext,
+                      const TrialSettings& settings, std::uint32_t* puEstimates)
+{
+    const std::uint32_t uCount = uHigh - uLow + 1;
+    const std::uint32_t uLeft = uPosition - uLow + 1;
+    std::vector<double> values(uCount);
+    for (std::uint32_t i = 0; i < uCount; ++i) values[i] = prValues[uLow + i].value();
+    const trials::TrialPlan plan{
+        uTrials,
+        kernel::ResampleDraws(uLeft, bWithReplacement) + kernel::ResampleDraws(uCount - uLeft, bWithReplacement),
+        trials::ProgressForm::Interval};
+    const unsigned uWorkers = trials::WorkerCount(plan, settings.threads());
+    auto run = [&](auto&& work) {
+        return trials::RunTrials(plan, work, settings.stream(), uWorkers, pCallback, pContext);
+    };
+    if (bWithReplacement)
+        return run(kernel::IntervalTrials<Number, true>(values.data(), uLow, uLeft, uCount, puEstimates, uWorkers));
+    return run(kernel::IntervalTrials<Number, false>(values.data(), uLow, uLeft, uCount, puEstimates, uWorkers));
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -270,9 +297,14 @@ bool ConfidenceInterval(std::uint32_t uLow, std::uint32_t uPosition, std::uint32
     CPF_REQUIRE(uTrials > 0);
     const auto puEstimates = std::make_unique<std::uint32_t[]>(uTrials);
     const bool bFinished = kernel::WithNumberType(uLow, uHigh, prValues, [&](auto number) {
-        return kernel::intervalEstimates<decltype(number)>(uLow, uPosition, uHigh, puIndexes, prValues, uTrials,
-                                                           bWithReplacement, pCallback, pContext, settings.stream(),
-                                                           puEstimates.get());
+        using Number = decltype(number);
+        if constexpr (!std::is_same_v<Number, Real>) {
+            if (!settings.bReference)
+                return IntervalOnValues<Number>(uLow, uPosition, uHigh, prValues, uTrials, bWithReplacement, pCallback,
+                                                pContext, settings, puEstimates.get());
+        }
+        return kernel::intervalEstimates<Number>(uLow, uPosition, uHigh, puIndexes, prValues, uTrials, bWithReplacement,
+                                                 pCallback, pContext, settings.stream(), puEstimates.get());
     });
     if (!bFinished) return false;
 

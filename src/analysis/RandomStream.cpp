@@ -117,21 +117,28 @@ void RandomStream::seedFromTime()
     seed(static_cast<std::uint64_t>(std::time(nullptr)));
 }
 
+RandomStream::Jump::Jump(std::uint64_t uDraws) : m_uDraws(uDraws), m_coefficients(PowerOfX(uDraws)) {}
+
 void RandomStream::jump(std::uint64_t uDraws)
 {
-    if (!m_bSeeded) seedFromTime();
     if (uDraws < 2 * kLag) {  // stepping is cheaper
         Run draws(*this);
         for (std::uint64_t i = 0; i < uDraws; ++i) draws.next();
         return;
     }
+    jump(Jump(uDraws));
+}
+
+void RandomStream::jump(const Jump& jump)
+{
+    if (!m_bSeeded) seedFromTime();
     // The 55 draws kept, oldest first, and the 54 that follow them.
     std::array<std::uint64_t, 2 * kLag - 1> y;
     for (int i = 0; i < kLag; ++i) y[i] = static_cast<std::uint64_t>(m_table[Entry(m_first, i)]);
     for (int k = kLag; k < 2 * kLag - 1; ++k) y[k] = SubtractMod(y[k - kLag], y[k - 24]);
     // y(m + d) = sum of c_j y(m + j) for x^d = sum of c_j x^j.
-    const Polynomial c = PowerOfX(uDraws);
-    const unsigned uFirst = static_cast<unsigned>((m_first + uDraws) % kLag);
+    const Polynomial& c = jump.m_coefficients;
+    const auto uFirst = static_cast<unsigned>((m_first + jump.m_uDraws) % kLag);
     for (int i = 0; i < kLag; ++i) {
         std::uint64_t uSum = 0;
         for (int j = 0; j < kLag; ++j) {

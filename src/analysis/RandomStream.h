@@ -8,6 +8,7 @@
 // hundred microseconds for d = 1e7, instead of d draws.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace HalvrennInc {
@@ -26,8 +27,22 @@ public:
     //! The next draw: v * 1e-9 in [0, 1).
     double next() { return Run(*this).next(); }
 
+    //! A jump of a fixed number of draws, worked out once for streams that make it often.
+    class Jump {
+    public:
+        explicit Jump(std::uint64_t uDraws);
+        std::uint64_t draws() const { return m_uDraws; }
+
+    private:
+        friend class RandomStream;
+        std::uint64_t m_uDraws;
+        std::array<std::uint64_t, 55> m_coefficients;  //!< x^draws mod (x^55 + x^31 - 1), lowest power first
+    };
+
     //! Moves the stream uDraws draws ahead, as uDraws calls of next() would.
     void jump(std::uint64_t uDraws);
+    //! The same with the polynomial worked out: 55^2 multiplications.
+    void jump(const Jump& jump);
 
     //! Same table and same place in it: the next draws are the same.
     friend bool operator==(const RandomStream& a, const RandomStream& b);

@@ -3,10 +3,17 @@
 // the serial reference loops, with the generator left at the same place; and a halt.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
+#include "StatusRecorder.h"
 #include "analysis/ChangePointFunctions.h"
+#include "analysis/ParallelTrials.h"
 #include "analysis/RandomStream.h"
 
 using namespace HalvrennInc;
@@ -36,4 +43,106 @@ TEST(RandomStream, AJumpOfDDrawsEqualsDSteps)
     for (int i = 0; i < 10000000; ++i) UniformRandom();
     EXPECT_TRUE(jumped == SharedRandomStream());
     EXPECT_EQ(jumped.next(), UniformRandom());
+}
+
+namespace {
+
+struct ChangeList : ListPointers {
+    ~ChangeList() override { ClearChanges(*this); }
+    const ChangeStructure& operator[](std::uint32_t k) const { return *itemAs<ChangeStructure>(k); }
+};
+
+//! Everything a run leaves: the changes with their confidences' bits, the progress calls,
+//! whether it finished, and the stream.
+struct Outcome {
+    bool bFinished = false;
+    std::vector<std::vector<std::uint64_t>> changes;
+    std::vector<std::tuple<int, std::string, double>> calls;
+    RandomStream stream;
+};
+
+::testing::AssertionResult Same(const Outcome& a, const Outcome& b)
+{
+    if (a.bFinished != b.bFinished) return ::testing::AssertionFailure() << "finished " << a.bFinished;
+    if (a.changes != b.changes) return ::testing::AssertionFailure() << "changes differ";
+    if (a.calls != b.calls)
+        return ::testing::AssertionFailure() << "progress differs: " << a.calls.size() << " calls, " << b.calls.size();
+    if (!(a.stream == b.stream)) return ::testing::AssertionFailure() << "the stream ends elsewhere";
+    return ::testing::AssertionSuccess();
+}
+
+//! The whole procedure with 300 trials on a stream seeded with uSeed; uHaltAt > 0 halts at
+//! that progress call.
+Outcome Analyze(const std::vector<Real>& values, bool bWithReplacement, std::uint64_t uSeed,
+                const TrialSettings& settings, std::size_t uHaltAt = 0)
+{
+    Outcome outcome;
+    outcome.stream.seed(uSeed);
+    TrialSettings run = settings;
+    run.pStream = &outcome.stream;
+    StatusRecorder recorder;
+    if (uHaltAt)
+        recorder.halt = [uHaltAt](const StatusRecorder& r) {
+            return std::count_if(r.calls.begin(), r.calls.end(), [](const auto& c) { return c.iCode == scProgress; }) >=
+                   static_cast<std::ptrdiff_t>(uHaltAt);
+        };
+    ChangeList changes;
+    outcome.bFinished =
+        AnalyzeChanges(0, static_cast<std::uint32_t>(values.size() - 1), values.data(), changes, 300, 90.0, 95.0,
+                       bWithReplacement, nullptr, &StatusRecorder::Callback, &recorder, run);
+    for (std::uint32_t k = 1; k <= changes.count(); ++k)
+        outcome.changes.push_back({changes[k].uPosition, std::bit_cast<std::uint64_t>(changes[k].rConfidence.value()),
+                                   changes[k].uLevel, changes[k].uIntervalLower, changes[k].uIntervalUpper});
+    for (const auto& call : recorder.calls) outcome.calls.emplace_back(call.iCode, call.sText, call.dPercent);
+    return outcome;
+}
+
+//! Noise with the given levels in equal runs, times dScale.
+std::vector<Real> Shifts(std::uint32_t uCount, std::initializer_list<double> levels, std::uint64_t uSeed,
+                         double dScale = 1.0)
+{
+    RandomStream noise(uSeed);
+    std::vector<Real> values;
+    const std::vector<double> runs(levels);
+    for (std::uint32_t i = 0; i < uCount; ++i)
+        values.emplace_back((runs[i * runs.size() / uCount] + noise.next()) * dScale);
+    return values;
+}
+
+}  // namespace
+
+TEST(ParallelTrials, EveryThreadCountGivesTheSerialResultsAndLeavesTheStreamInPlace)
+{
+    std::vector<std::pair<const char*, std::vector<Real>>> shapes = {
+        {"shifts", Shifts(2400, {0.0, 0.5, 0.2, 0.9, 0.6}, 1)},
+        {"no shift", Shifts(2400, {0.0}, 2)},
+        // Values beyond the moderate magnitudes take the guarded path.
+        {"wide", Shifts(2000, {0.0, 0.8, 0.3}, 3, 1e40)},
+        // Short: every call on the calling thread alone.
+        {"short", Shifts(90, {0.0, 1.0}, 4)},
+    };
+    auto withInvalid = shapes[0].second;
+    withInvalid[1700].setMessage("Missing");
+    shapes.emplace_back("invalid value", withInvalid);
+    std::vector<Real> ranks(shapes[0].second.size());
+    ComputeRanks(static_cast<std::uint32_t>(ranks.size()), shapes[0].second.data(), ranks.data());
+    shapes.emplace_back("ranks", ranks);
+
+    for (const auto& [psShape, values] : shapes) {
+        for (bool bWithReplacement : {false, true}) {
+            for (std::uint64_t uSeed : {5u, 77u}) {
+                const Outcome reference = Analyze(values, bWithReplacement, uSeed, {nullptr, 1, true});
+                EXPECT_TRUE(reference.bFinished);
+                for (unsigned uThreads : {1u, 2u, 3u, 8u, 1000u})
+                    EXPECT_TRUE(Same(Analyze(values, bWithReplacement, uSeed, {nullptr, uThreads, false}), reference))
+                        << psShape << (bWithReplacement ? " with" : " without") << " replacement, seed " << uSeed
+                        << ", " << uThreads << " threads";
+            }
+        }
+    }
+    // The first bootstrap of the long series is split over the threads, the short one's not.
+    EXPECT_EQ(trials::WorkerCount({300, 2399, trials::ProgressForm::Bootstrap}, 3), 3u);
+    EXPECT_EQ(trials::WorkerCount({300, 89, trials::ProgressForm::Bootstrap}, 3), 1u);
+    // The shifts are found, so the later stages had work.
+    EXPECT_GE(Analyze(shapes[0].second, false, 5, {nullptr, 2, false}).changes.size(), 3u);
 }
