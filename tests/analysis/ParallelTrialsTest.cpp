@@ -146,3 +146,45 @@ TEST(ParallelTrials, EveryThreadCountGivesTheSerialResultsAndLeavesTheStreamInPl
     // The shifts are found, so the later stages had work.
     EXPECT_GE(Analyze(shapes[0].second, false, 5, {nullptr, 2, false}).changes.size(), 3u);
 }
+
+TEST(ParallelTrials, AHaltStopsTheWorkersAndLeavesNothingHalfWritten)
+{
+    // A bootstrap at 10000 points on three threads, halted at its fourth progress call.
+    const std::vector<Real> values = Shifts(10000, {0.0, 0.3}, 6);
+    std::vector<std::uint32_t> indexes(values.size());
+    Real rRange;
+    std::uint32_t uPosition = 0;
+    CusumRange(0, 9999, values.data(), rRange, uPosition);
+    auto halted = [&](const TrialSettings& settings, RandomStream& stream, std::vector<double>& percents) {
+        StatusRecorder recorder;
+        recorder.haltAtCall(4);
+        TrialSettings run = settings;
+        run.pStream = &stream;
+        Real rConfidence(-1.0);
+        EXPECT_FALSE(BootstrapConfidence(rRange, 0, 9999, indexes.data(), values.data(), rConfidence, 1000, false,
+                                         &StatusRecorder::Callback, &recorder, run));
+        EXPECT_EQ(rConfidence.value(), -1.0);  // unwritten
+        for (const auto& call : recorder.calls) percents.push_back(call.dPercent);
+    };
+    RandomStream parallel(31), serial(31);
+    std::vector<double> parallelPercents, serialPercents;
+    halted({nullptr, 3, false}, parallel, parallelPercents);
+    halted({nullptr, 1, true}, serial, serialPercents);
+    EXPECT_EQ(parallelPercents, (std::vector<double>{10.0, 20.0, 30.0, 40.0}));  // no call after the halt
+    EXPECT_EQ(parallelPercents, serialPercents);
+    EXPECT_TRUE(parallel == serial);  // the generator stands where the serial loop stopped
+
+    // The whole procedure halted at any progress call of any stage, the intervals' last one
+    // included: no changes, the same calls, the same place in the stream.
+    const std::vector<Real> shifts = Shifts(2400, {0.0, 0.5, 0.2, 0.9, 0.6}, 1);
+    const Outcome full = Analyze(shifts, true, 8, {nullptr, 3, false});
+    const auto uProgressCalls = static_cast<std::size_t>(std::count_if(
+        full.calls.begin(), full.calls.end(), [](const auto& c) { return std::get<0>(c) == scProgress; }));
+    for (std::size_t uHaltAt :
+         {std::size_t{2}, std::size_t{9}, uProgressCalls / 2, uProgressCalls - 1, uProgressCalls}) {
+        const Outcome outcome = Analyze(shifts, true, 8, {nullptr, 3, false}, uHaltAt);
+        EXPECT_FALSE(outcome.bFinished) << uHaltAt;
+        EXPECT_TRUE(outcome.changes.empty()) << uHaltAt;
+        EXPECT_TRUE(Same(outcome, Analyze(shifts, true, 8, {nullptr, 1, true}, uHaltAt))) << uHaltAt;
+    }
+}
