@@ -275,7 +275,7 @@ void WholeAnalysis(benchmark::State& state)
     for (std::size_t i = 0; i + 1 < values.size(); i += 2)
         variation.push_back(abs(values[i + 1] - values[i]) / Real(1.414213562373));
     const TrialSettings runs[] = {{nullptr, 1, true}, {nullptr, 1, false}, {nullptr, HardwareThreads(), false}};
-    double dSeconds[3] = {}, dSummary[3] = {};
+    double dSeconds[3] = {}, dCpuSeconds[3] = {}, dSummary[3] = {};
     int iFirst = 0;
     for (auto _ : state) {
         for (int i = 0; i < 3; ++i) {
@@ -284,8 +284,10 @@ void WholeAnalysis(benchmark::State& state)
             TrialSettings settings = runs[iRun];
             settings.pStream = &stream;
             const double dStart = WallSeconds();
+            const double dCpuStart = CpuSeconds();
             dSummary[iRun] = AnalyseWhole(values, variation, uTrials, settings);
             dSeconds[iRun] += WallSeconds() - dStart;
+            dCpuSeconds[iRun] += CpuSeconds() - dCpuStart;
         }
         iFirst = (iFirst + 1) % 3;
     }
@@ -293,6 +295,9 @@ void WholeAnalysis(benchmark::State& state)
     state.counters["reference s"] = dSeconds[0] / dIterations;
     state.counters["1 thread s"] = dSeconds[1] / dIterations;
     state.counters["all threads s"] = dSeconds[2] / dIterations;
+    // The calling thread's CPU time: for the serial runs, their cost even on a busy machine.
+    state.counters["reference cpu s"] = dCpuSeconds[0] / dIterations;
+    state.counters["1 thread cpu s"] = dCpuSeconds[1] / dIterations;
     state.counters["identical"] = dSummary[0] == dSummary[1] && dSummary[0] == dSummary[2];
 }
 
@@ -313,14 +318,16 @@ public:
             if (run.counters.count("threads"))
                 m_bootstrapSeconds[static_cast<unsigned>(value("threads"))] = run.GetAdjustedRealTime();
             if (run.counters.count("identical")) {
-                char line[400];
+                char line[600];
                 std::snprintf(line, sizeof line,
                               "%s: reference %.3f s, 1 thread %.3f s, all threads %.3f s; reference/1 thread = %.2f, "
-                              "reference/all threads = %.2f, 1 thread/all threads = %.2f; results %s",
+                              "reference/all threads = %.2f, 1 thread/all threads = %.2f; results %s; CPU time of "
+                              "the serial runs: reference %.3f s, 1 thread %.3f s, ratio %.2f",
                               sName.c_str(), value("reference s"), value("1 thread s"), value("all threads s"),
                               value("reference s") / value("1 thread s"), value("reference s") / value("all threads s"),
                               value("1 thread s") / value("all threads s"),
-                              value("identical") == 1 ? "identical" : "DIFFER");
+                              value("identical") == 1 ? "identical" : "DIFFER", value("reference cpu s"),
+                              value("1 thread cpu s"), value("reference cpu s") / value("1 thread cpu s"));
                 m_wholeLines.emplace_back(line);
             }
         }

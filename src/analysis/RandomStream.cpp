@@ -1,8 +1,13 @@
 // Ostrel-Vane Studio - the random stream of the bootstrap and its jump.
 #include "analysis/RandomStream.h"
 
+#include <algorithm>
 #include <array>
 #include <ctime>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace HalvrennInc {
 
@@ -115,6 +120,55 @@ void RandomStream::seed(std::uint64_t uSeed)
 void RandomStream::seedFromTime()
 {
     seed(static_cast<std::uint64_t>(std::time(nullptr)));
+}
+
+void RandomStream::fill(double* pOut, std::uint32_t uCount)
+{
+    if (!m_bSeeded) seedFromTime();
+    if (uCount == 0) return;
+    // y[0..54] the draws kept, oldest first; y[55 + k] = y[k] - y[k + 31] (mod 1e9). The
+    // nearest term a draw needs is 24 places back, so four at a time cannot overlap.
+    constexpr std::uint32_t kBlock = 1024;
+    alignas(16) std::int32_t y[kLag + kBlock];
+    unsigned uEntry = m_first;
+    for (int i = 0; i < kLag; ++i) {
+        if (++uEntry == 56) uEntry = 1;
+        y[i] = static_cast<std::int32_t>(m_table[uEntry]);
+    }
+    std::uint32_t uDone = 0;
+    while (uDone < uCount) {
+        const std::uint32_t uBlock = std::min(kBlock, uCount - uDone);
+        std::uint32_t k = 0;
+#if defined(__SSE2__)
+        const __m128i modulus = _mm_set1_epi32(static_cast<std::int32_t>(kModulus));
+        const __m128d scale = _mm_set1_pd(1e-9);
+        for (; k + 4 <= uBlock; k += 4) {
+            const __m128i older = _mm_loadu_si128(reinterpret_cast<const __m128i*>(y + k));
+            const __m128i newer = _mm_loadu_si128(reinterpret_cast<const __m128i*>(y + k + 31));
+            __m128i v = _mm_sub_epi32(older, newer);
+            v = _mm_add_epi32(v, _mm_and_si128(_mm_srai_epi32(v, 31), modulus));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(y + kLag + k), v);
+            _mm_storeu_pd(pOut + uDone + k, _mm_mul_pd(_mm_cvtepi32_pd(v), scale));
+            _mm_storeu_pd(pOut + uDone + k + 2, _mm_mul_pd(_mm_cvtepi32_pd(_mm_unpackhi_epi64(v, v)), scale));
+        }
+#endif
+        for (; k < uBlock; ++k) {
+            std::int32_t v = y[k] - y[k + 31];
+            if (v < 0) v += static_cast<std::int32_t>(kModulus);
+            y[kLag + k] = v;
+            pOut[uDone + k] = static_cast<double>(v) * 1e-9;
+        }
+        std::copy(y + uBlock, y + uBlock + kLag, y);
+        uDone += uBlock;
+    }
+    const auto uFirst = static_cast<unsigned>((m_first + uCount) % kLag);
+    uEntry = uFirst;
+    for (int i = 0; i < kLag; ++i) {
+        if (++uEntry == 56) uEntry = 1;
+        m_table[uEntry] = y[i];
+    }
+    m_first = uFirst;
+    m_second = uFirst + 31 > 55 ? uFirst + 31 - 55 : uFirst + 31;
 }
 
 RandomStream::Jump::Jump(std::uint64_t uDraws) : m_uDraws(uDraws), m_coefficients(PowerOfX(uDraws)) {}

@@ -27,6 +27,10 @@ public:
     //! The next draw: v * 1e-9 in [0, 1).
     double next() { return Run(*this).next(); }
 
+    //! The next uCount draws into pOut[0..uCount-1], as uCount calls of next() give them,
+    //! worked out several at a time.
+    void fill(double* pOut, std::uint32_t uCount);
+
     //! A jump of a fixed number of draws, worked out once for streams that make it often.
     class Jump {
     public:

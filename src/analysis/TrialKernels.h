@@ -28,25 +28,28 @@ Number Plain(double x)
 
 //! Resamples pValues[0..uCount-1] into pOut[0..uCount-1] with the draws of
 //! SampleWithReplacement or SampleWithoutReplacement, and returns sum plus the values in
-//! their new order, added one by one.
+//! their new order, added one by one. pDraws holds uCount doubles for the draws.
 template <class Number, bool bWithReplacement>
-Number ResampleValues(const double* pValues, std::uint32_t uCount, double* pOut, RandomStream::Run& draws, Number sum)
+Number ResampleValues(const double* pValues, std::uint32_t uCount, double* pOut, RandomStream& stream, double* pDraws,
+                      Number sum)
 {
     const std::uint32_t uLast = uCount - 1;
     if constexpr (bWithReplacement) {
+        stream.fill(pDraws, uCount);
         const double dCount = uCount;
         for (std::uint32_t i = 0; i < uCount; ++i) {
-            std::uint32_t j = static_cast<std::uint32_t>(draws.next() * dCount);
+            std::uint32_t j = static_cast<std::uint32_t>(pDraws[i] * dCount);
             if (j > uLast) j = uLast;
             const double x = pValues[j];
             pOut[i] = x;
             sum += Plain<Number>(x);
         }
     } else {
+        stream.fill(pDraws, uLast);
         std::copy(pValues, pValues + uCount, pOut);
         double dLeft = uCount;  // slots not yet fixed, i included
         for (std::uint32_t i = 0; i < uLast; ++i, dLeft -= 1.0) {
-            std::uint32_t j = i + static_cast<std::uint32_t>(draws.next() * dLeft);
+            std::uint32_t j = i + static_cast<std::uint32_t>(pDraws[i] * dLeft);
             if (j > uLast) j = uLast;
             const double x = pOut[j];  // slot i is final once it holds this one
             pOut[j] = pOut[i];
@@ -157,7 +160,7 @@ public:
         : m_pValues(pValues),
           m_uCount(uCount),
           m_range(range),
-          m_buffers(uWorkers, 2 * std::size_t{uCount}),
+          m_buffers(uWorkers, 3 * std::size_t{uCount}),
           m_counts(uWorkers)
     {
     }
@@ -166,22 +169,22 @@ public:
     {
         double* const pA = m_buffers.of(uWorker);
         double* const pB = pA + m_uCount;
+        double* const pDraws = pB + m_uCount;
         const Number count(static_cast<double>(m_uCount));
-        RandomStream::Run draws(stream);
         std::uint32_t uBelow = 0;
         std::uint32_t t = uFirst;
         for (; t + 2 <= uEnd; t += 2) {
             const Number meanA =
-                ResampleValues<Number, bWithReplacement>(m_pValues, m_uCount, pA, draws, Number(0.0)) / count;
+                ResampleValues<Number, bWithReplacement>(m_pValues, m_uCount, pA, stream, pDraws, Number(0.0)) / count;
             const Number meanB =
-                ResampleValues<Number, bWithReplacement>(m_pValues, m_uCount, pB, draws, Number(0.0)) / count;
+                ResampleValues<Number, bWithReplacement>(m_pValues, m_uCount, pB, stream, pDraws, Number(0.0)) / count;
             Number rangeA, rangeB;
             CusumRangesOfTwo(pA, pB, m_uCount, meanA, meanB, rangeA, rangeB);
             uBelow += (rangeA < m_range) + (rangeB < m_range);
         }
         if (t < uEnd) {
             const Number mean =
-                ResampleValues<Number, bWithReplacement>(m_pValues, m_uCount, pA, draws, Number(0.0)) / count;
+                ResampleValues<Number, bWithReplacement>(m_pValues, m_uCount, pA, stream, pDraws, Number(0.0)) / count;
             uBelow += CusumRangeOf(pA, m_uCount, mean) < m_range;
         }
         m_counts[uWorker].uBelow += uBelow;
@@ -218,18 +221,18 @@ public:
           m_uLeft(uLeft),
           m_uCount(uCount),
           m_puEstimates(puEstimates),
-          m_buffers(uWorkers, uCount)
+          m_buffers(uWorkers, 2 * std::size_t{uCount})
     {
     }
 
     void run(unsigned uWorker, RandomStream& stream, std::uint32_t uFirst, std::uint32_t uEnd) override
     {
         double* const p = m_buffers.of(uWorker);
-        RandomStream::Run draws(stream);
+        double* const pDraws = p + m_uCount;
         for (std::uint32_t t = uFirst; t < uEnd; ++t) {
-            Number sum = ResampleValues<Number, bWithReplacement>(m_pValues, m_uLeft, p, draws, Number(0.0));
-            sum = ResampleValues<Number, bWithReplacement>(m_pValues + m_uLeft, m_uCount - m_uLeft, p + m_uLeft, draws,
-                                                           sum);
+            Number sum = ResampleValues<Number, bWithReplacement>(m_pValues, m_uLeft, p, stream, pDraws, Number(0.0));
+            sum = ResampleValues<Number, bWithReplacement>(m_pValues + m_uLeft, m_uCount - m_uLeft, p + m_uLeft, stream,
+                                                           pDraws, sum);
             m_puEstimates[t] = m_uLow + MseSplitOf(p, m_uCount, sum);
         }
     }

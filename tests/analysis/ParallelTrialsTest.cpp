@@ -18,7 +18,7 @@
 
 using namespace HalvrennInc;
 
-TEST(RandomStream, AJumpOfDDrawsEqualsDSteps)
+TEST(RandomStream, AJumpOfDDrawsOrABlockOfDDrawsEqualsDSteps)
 {
     for (std::uint64_t uSeed : {1ull, 161803398ull, 999999999ull}) {
         RandomStream stepped(uSeed);
@@ -36,6 +36,16 @@ TEST(RandomStream, AJumpOfDDrawsEqualsDSteps)
             ++uDone;
         }
     }
+    // Draws worked out a block at a time are the draws one by one, whatever the count.
+    RandomStream blocks(4), single(4);
+    for (std::uint32_t uCount : {0u, 1u, 3u, 24u, 55u, 1023u, 1024u, 1025u, 9999u}) {
+        std::vector<double> draws(uCount);
+        blocks.fill(draws.data(), uCount);
+        for (double d : draws) ASSERT_EQ(d, single.next()) << uCount;
+        EXPECT_TRUE(blocks == single) << uCount;
+    }
+    EXPECT_EQ(blocks.next(), single.next());
+
     // One jump of 10^7 from the seed, against the shared generator stepped as far.
     RandomStream jumped(271828);
     jumped.jump(10000000);
