@@ -9,7 +9,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "analysis/ChangePointKernels.h"
 #include "analysis/ParallelTrials.h"
@@ -61,10 +66,76 @@ Number ResampleValues(const double* pValues, std::uint32_t uCount, double* pOut,
     return sum;
 }
 
+//! Two trials' resamples at once: trial A takes the first draws, B the ones after them, as
+//! two calls of ResampleValues would; each one's sum is added up in its own order, so
+//! the two chains of additions overlap. pDraws holds 2 * uCount doubles.
+template <class Number, bool bWithReplacement>
+void ResampleTwo(const double* pValues, std::uint32_t uCount, double* pA, double* pB, RandomStream& stream,
+                 double* pDraws, Number& sumA, Number& sumB)
+{
+    const std::uint32_t uLast = uCount - 1;
+    Number a(0.0), b(0.0);
+    if constexpr (bWithReplacement) {
+        stream.fill(pDraws, 2 * uCount);
+        const double* const pDrawsB = pDraws + uCount;
+        const double dCount = uCount;
+        for (std::uint32_t i = 0; i < uCount; ++i) {
+            std::uint32_t jA = static_cast<std::uint32_t>(pDraws[i] * dCount);
+            std::uint32_t jB = static_cast<std::uint32_t>(pDrawsB[i] * dCount);
+            if (jA > uLast) jA = uLast;
+            if (jB > uLast) jB = uLast;
+            const double xA = pValues[jA];
+            const double xB = pValues[jB];
+            pA[i] = xA;
+            pB[i] = xB;
+            a += Plain<Number>(xA);
+            b += Plain<Number>(xB);
+        }
+    } else {
+        stream.fill(pDraws, 2 * uLast);
+        const double* const pDrawsB = pDraws + uLast;
+        std::copy(pValues, pValues + uCount, pA);
+        std::copy(pValues, pValues + uCount, pB);
+        double dLeft = uCount;
+        for (std::uint32_t i = 0; i < uLast; ++i, dLeft -= 1.0) {
+            std::uint32_t jA = i + static_cast<std::uint32_t>(pDraws[i] * dLeft);
+            std::uint32_t jB = i + static_cast<std::uint32_t>(pDrawsB[i] * dLeft);
+            if (jA > uLast) jA = uLast;
+            if (jB > uLast) jB = uLast;
+            const double xA = pA[jA];
+            pA[jA] = pA[i];
+            pA[i] = xA;
+            const double xB = pB[jB];
+            pB[jB] = pB[i];
+            pB[i] = xB;
+            a += Plain<Number>(xA);
+            b += Plain<Number>(xB);
+        }
+        a += Plain<Number>(pA[uLast]);
+        b += Plain<Number>(pB[uLast]);
+    }
+    sumA = a;
+    sumB = b;
+}
+
 //! Number of draws ResampleValues takes for uCount values.
 inline std::uint64_t ResampleDraws(std::uint32_t uCount, bool bWithReplacement)
 {
     return bWithReplacement ? uCount : uCount - 1;
+}
+
+//! One step of the CUSUM's extremes: "if (sum > max) max = sum; else if (sum < min) min =
+//! sum;" with the cheap test first. As max >= 0 >= min, a sum nearly equal to max (or
+//! NaN) changes neither; the comparisons of the number type decide only when the plain
+//! ones say it could.
+template <class Number>
+inline void NoteExtreme(Number sum, Number& max, Number& min)
+{
+    if (sum.d > max.d) [[unlikely]] {
+        if (sum > max) max = sum;
+    } else if (sum.d < min.d) [[unlikely]] {
+        if (sum < min) min = sum;
+    }
 }
 
 //! The CUSUM range of p[0..uCount-1] about its mean (cusumRange without the position).
@@ -75,10 +146,7 @@ Number CusumRangeOf(const double* p, std::uint32_t uCount, Number mean)
     Number sum(0.0), max(0.0), min(0.0);
     for (std::uint32_t i = 0; i < uCount; ++i) {
         sum += Plain<Number>(p[i]) - mean;
-        if (sum > max)
-            max = sum;
-        else if (sum < min)
-            min = sum;
+        NoteExtreme(sum, max, min);
     }
     return max - min;
 }
@@ -97,14 +165,8 @@ void CusumRangesOfTwo(const double* pA, const double* pB, std::uint32_t uCount, 
     for (std::uint32_t i = 0; i < uCount; ++i) {
         sumA += Plain<Number>(pA[i]) - meanA;
         sumB += Plain<Number>(pB[i]) - meanB;
-        if (sumA > maxA)
-            maxA = sumA;
-        else if (sumA < minA)
-            minA = sumA;
-        if (sumB > maxB)
-            maxB = sumB;
-        else if (sumB < minB)
-            minB = sumB;
+        NoteExtreme(sumA, maxA, minA);
+        NoteExtreme(sumB, maxB, minB);
     }
     rangeA = maxA - minA;
     rangeB = maxB - minB;
@@ -121,6 +183,27 @@ std::uint32_t MseSplitOf(const double* p, std::uint32_t uCount, Number sum)
     Number right = mean * Number(static_cast<double>(uCount));
     Number best(0.0);
     std::uint32_t uPosition = 0;
+#if defined(__SSE2__)
+    if constexpr (std::is_same_v<Number, ModerateReal>) {
+        // Right and left side by side: one division instruction for both (each lane
+        // rounds as the scalar division does; right - x is right + (-x) exactly).
+        __m128d sides = _mm_set_pd(left.d, right.d);
+        __m128d counts = _mm_set_pd(1.0, static_cast<double>(uCount - 1));
+        const __m128d step = _mm_set_pd(1.0, -1.0);
+        for (std::uint32_t i = 0; i + 1 < uCount; ++i) {
+            const double x = p[i];
+            sides = _mm_add_pd(sides, _mm_set_pd(x, -x));
+            const __m128d parts = _mm_div_pd(_mm_mul_pd(sides, sides), counts);
+            counts = _mm_add_pd(counts, step);
+            const Number fit = Plain<Number>(_mm_cvtsd_f64(parts) + _mm_cvtsd_f64(_mm_unpackhi_pd(parts, parts)));
+            if (fit > best) {
+                best = fit;
+                uPosition = i;
+            }
+        }
+        return uPosition;
+    }
+#endif
     for (std::uint32_t i = 0; i + 1 < uCount; ++i) {
         const Number x = Plain<Number>(p[i]);
         left += x;
@@ -160,7 +243,7 @@ public:
         : m_pValues(pValues),
           m_uCount(uCount),
           m_range(range),
-          m_buffers(uWorkers, 3 * std::size_t{uCount}),
+          m_buffers(uWorkers, 4 * std::size_t{uCount}),
           m_counts(uWorkers)
     {
     }
@@ -174,10 +257,9 @@ public:
         std::uint32_t uBelow = 0;
         std::uint32_t t = uFirst;
         for (; t + 2 <= uEnd; t += 2) {
-            const Number meanA =
-                ResampleValues<Number, bWithReplacement>(m_pValues, m_uCount, pA, stream, pDraws, Number(0.0)) / count;
-            const Number meanB =
-                ResampleValues<Number, bWithReplacement>(m_pValues, m_uCount, pB, stream, pDraws, Number(0.0)) / count;
+            Number sumA, sumB;
+            ResampleTwo<Number, bWithReplacement>(m_pValues, m_uCount, pA, pB, stream, pDraws, sumA, sumB);
+            const Number meanA = sumA / count, meanB = sumB / count;
             Number rangeA, rangeB;
             CusumRangesOfTwo(pA, pB, m_uCount, meanA, meanB, rangeA, rangeB);
             uBelow += (rangeA < m_range) + (rangeB < m_range);
