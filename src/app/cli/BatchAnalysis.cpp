@@ -154,7 +154,8 @@ int RunBatchAnalysis(const BatchRequest& request, Workbook& workbook, UserMessag
     if (iCode != ecSuccess) return bsRefused;
 
     if (request.uSeed) SeedUniformRandom(*request.uSeed);
-    analysis = std::make_unique<ChangePointAnalysis>(selection.TakeSeries(), options, pCallback, pContext);
+    analysis = std::make_unique<ChangePointAnalysis>(selection.TakeSeries(), options, pCallback, pContext,
+                                                     TrialSettings{nullptr, request.uThreads, false});
     return analysis->Halted() ? bsHalted : bsSuccess;
 }
 
