@@ -45,11 +45,13 @@ bool OnStatus(void* pContext, int iCode, const char*, double dNumber)
     return !pRun->halt.load();
 }
 
-//! The random generator serves one analysis at a time.
-std::mutex& EngineMutex()
+//! A seed for an analysis without one: the next draw of the clock-seeded shared stream,
+//! so that analyses started in the same second still differ.
+std::uint64_t FreshSeed()
 {
     static std::mutex mutex;
-    return mutex;
+    std::lock_guard<std::mutex> lock(mutex);
+    return static_cast<std::uint64_t>(SharedRandomStream().next() * 1e9);
 }
 
 py::list RealList(const std::vector<Real>& prValues)
@@ -113,13 +115,15 @@ py::dict Analyze(const std::vector<std::vector<std::string>>& cells, const std::
     SelectedSeries series;
     if (ExtractTableSeries(cells, labels, bRanks, messages, series) != 0) throw py::value_error(RefusalText(messages));
 
+    // Each call has a stream of its own, so that calls from several Python threads never
+    // share one.
+    RandomStream stream(uSeed ? *uSeed : FreshSeed());
     EngineRun run;
     std::unique_ptr<ChangePointAnalysis> analysis;
     std::exception_ptr failure;
     std::thread worker([&] {
         try {
-            std::lock_guard<std::mutex> engine(EngineMutex());
-            analysis = AnalyzeSeries(std::move(series), options, {uSeed, &OnStatus, &run});
+            analysis = AnalyzeSeries(std::move(series), options, {std::nullopt, &OnStatus, &run, 0, &stream});
         } catch (...) {
             failure = std::current_exception();
         }

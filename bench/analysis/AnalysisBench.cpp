@@ -1,18 +1,27 @@
 // Speed of the bootstrap, the cost of the whole analysis. Each BootstrapConfidence case
-// also runs a reference loop on plain double arrays that does the same resampling and
-// CUSUM range with no Real, no checks and no callback. The two alternate within every
-// iteration (the reference with the framework's timing paused), so that a busy machine
-// slows both alike, and the case reports the median over its iterations of engine time /
-// reference time, in thread CPU time, as its counter "engine/reference"; a summary line
-// per case follows the table.
+// runs the engine on one thread and also a reference loop on plain double arrays that
+// does the same resampling and CUSUM range with no Real, no checks and no callback. The
+// two alternate within every iteration (the reference with the framework's timing
+// paused), so that a busy machine slows both alike, and the case reports the median over
+// its iterations of engine time / reference time, in thread CPU time, as its counter
+// "engine/reference"; a summary line per case follows the table.
+//
+// The thread cases time BootstrapConfidence at n = 10000 on 1, 2 and all hardware threads
+// (wall time), and the whole analysis (values, then their variation) of 10000 points with
+// five shifts runs the serial reference loops, the engine on one thread and on all
+// threads in turn within each iteration; the summary gives the speed-ups.
 #include <benchmark/benchmark.h>
 
 #include <time.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <map>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -169,7 +178,7 @@ void Bootstrap(benchmark::State& state, std::uint32_t uCount, bool bWithReplacem
             if ((iPart == 0) == bEngineFirst) {
                 const double dStart = CpuSeconds();
                 BootstrapConfidence(rRange, 0, uCount - 1, indexes.data(), values.data(), rConfidence, kTrials,
-                                    bWithReplacement, nullptr, nullptr);
+                                    bWithReplacement, nullptr, nullptr, {nullptr, 1, false});
                 dEngine = CpuSeconds() - dStart;
             } else {
                 state.PauseTiming();
@@ -195,8 +204,8 @@ void Bootstrap(benchmark::State& state, std::uint32_t uCount, bool bWithReplacem
     state.counters["engine/reference"] = dMedian;
 }
 
-//! The whole procedure on 10000 points with five shifts.
-void EngineAnalyzeChanges(benchmark::State& state)
+//! 10000 points with five shifts.
+std::vector<Real> ShiftedSeries()
 {
     const double levels[] = {0.0, 0.6, 0.1, 0.9, 0.3, -0.2};
     const std::uint32_t ends[] = {1500, 3200, 5000, 6400, 8300, 10000};
@@ -204,26 +213,123 @@ void EngineAnalyzeChanges(benchmark::State& state)
     std::vector<Real> values;
     for (int run = 0; run < 6; ++run)
         while (values.size() < ends[run]) values.emplace_back(levels[run] + UniformRandom());
-    std::uint32_t uChanges = 0;
-    for (auto _ : state) {
-        SeedUniformRandom(5);
-        ListPointers changes;
-        AnalyzeChanges(0, 9999, values.data(), changes, kTrials, 90.0, 95.0, false, nullptr, nullptr, nullptr);
-        uChanges = changes.count();
-        ClearChanges(changes);
-    }
-    state.counters["changes"] = uChanges;
+    return values;
 }
 
-//! Prints the engine/reference ratio of every case after the table.
+double WallSeconds()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+unsigned HardwareThreads()
+{
+    const unsigned uThreads = std::thread::hardware_concurrency();
+    return uThreads ? uThreads : 1;
+}
+
+//! BootstrapConfidence at n = 10000 on state.range(0) threads (0: all), wall time.
+void BootstrapThreads(benchmark::State& state)
+{
+    const std::vector<double> plain = Series(10000);
+    const std::vector<Real> values(plain.begin(), plain.end());
+    std::vector<std::uint32_t> indexes(values.size());
+    Real rRange, rConfidence;
+    std::uint32_t uPosition = 0;
+    CusumRange(0, 9999, values.data(), rRange, uPosition);
+    const auto uThreads = static_cast<unsigned>(state.range(0) ? state.range(0) : HardwareThreads());
+    RandomStream stream(1);
+    for (auto _ : state)
+        BootstrapConfidence(rRange, 0, 9999, indexes.data(), values.data(), rConfidence, kTrials, false, nullptr,
+                            nullptr, {&stream, uThreads, false});
+    state.counters["threads"] = uThreads;
+}
+
+//! The whole procedure on the values and on their variation: the changes as numbers
+//! that differ when anything differs.
+double AnalyseWhole(const std::vector<Real>& values, const std::vector<Real>& variation, std::uint32_t uTrials,
+                    const TrialSettings& settings)
+{
+    double dSummary = 0;
+    for (const std::vector<Real>* pSeries : {&values, &variation}) {
+        ListPointers changes;
+        AnalyzeChanges(0, static_cast<std::uint32_t>(pSeries->size() - 1), pSeries->data(), changes, uTrials, 90.0,
+                       95.0, false, nullptr, nullptr, nullptr, settings);
+        for (std::uint32_t k = 1; k <= changes.count(); ++k) {
+            const auto* pChange = changes.itemAs<ChangeStructure>(k);
+            dSummary = dSummary * 1.25 + pChange->uPosition + pChange->rConfidence.value() +
+                       pChange->uIntervalLower * 1e-3 + pChange->uIntervalUpper * 1e-6 + pChange->uLevel;
+        }
+        dSummary += changes.count() * 1e6;
+        ClearChanges(changes);
+    }
+    return dSummary;
+}
+
+//! The whole analysis with state.range(0) trials: the serial reference, the engine on one
+//! thread and on all threads, in turn within each iteration (wall time).
+void WholeAnalysis(benchmark::State& state)
+{
+    const auto uTrials = static_cast<std::uint32_t>(state.range(0));
+    const std::vector<Real> values = ShiftedSeries();
+    std::vector<Real> variation;
+    for (std::size_t i = 0; i + 1 < values.size(); i += 2)
+        variation.push_back(abs(values[i + 1] - values[i]) / Real(1.414213562373));
+    const TrialSettings runs[] = {{nullptr, 1, true}, {nullptr, 1, false}, {nullptr, HardwareThreads(), false}};
+    double dSeconds[3] = {}, dCpuSeconds[3] = {}, dSummary[3] = {};
+    int iFirst = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < 3; ++i) {
+            const int iRun = (iFirst + i) % 3;
+            RandomStream stream(5);
+            TrialSettings settings = runs[iRun];
+            settings.pStream = &stream;
+            const double dStart = WallSeconds();
+            const double dCpuStart = CpuSeconds();
+            dSummary[iRun] = AnalyseWhole(values, variation, uTrials, settings);
+            dSeconds[iRun] += WallSeconds() - dStart;
+            dCpuSeconds[iRun] += CpuSeconds() - dCpuStart;
+        }
+        iFirst = (iFirst + 1) % 3;
+    }
+    const auto dIterations = static_cast<double>(state.iterations());
+    state.counters["reference s"] = dSeconds[0] / dIterations;
+    state.counters["1 thread s"] = dSeconds[1] / dIterations;
+    state.counters["all threads s"] = dSeconds[2] / dIterations;
+    // The calling thread's CPU time: for the serial runs, their cost even on a busy machine.
+    state.counters["reference cpu s"] = dCpuSeconds[0] / dIterations;
+    state.counters["1 thread cpu s"] = dCpuSeconds[1] / dIterations;
+    state.counters["identical"] = dSummary[0] == dSummary[1] && dSummary[0] == dSummary[2];
+}
+
+//! Prints the engine/reference ratio of every case after the table, then the speed-ups
+//! of the thread cases.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs) {
-            const auto it = run.counters.find("engine/reference");
-            if (run.run_type == Run::RT_Iteration && it != run.counters.end())
-                m_ratios.emplace_back(run.benchmark_name(), it->second.value);
+            if (run.run_type != Run::RT_Iteration) continue;
+            const auto value = [&run](const char* psName) {
+                const auto it = run.counters.find(psName);
+                return it == run.counters.end() ? std::nan("") : it->second.value;
+            };
+            const std::string sName = run.benchmark_name();
+            if (run.counters.count("engine/reference")) m_ratios.emplace_back(sName, value("engine/reference"));
+            if (run.counters.count("threads"))
+                m_bootstrapSeconds[static_cast<unsigned>(value("threads"))] = run.GetAdjustedRealTime();
+            if (run.counters.count("identical")) {
+                char line[600];
+                std::snprintf(line, sizeof line,
+                              "%s: reference %.3f s, 1 thread %.3f s, all threads %.3f s; reference/1 thread = %.2f, "
+                              "reference/all threads = %.2f, 1 thread/all threads = %.2f; results %s; CPU time of "
+                              "the serial runs: reference %.3f s, 1 thread %.3f s, ratio %.2f",
+                              sName.c_str(), value("reference s"), value("1 thread s"), value("all threads s"),
+                              value("reference s") / value("1 thread s"), value("reference s") / value("all threads s"),
+                              value("1 thread s") / value("all threads s"),
+                              value("identical") == 1 ? "identical" : "DIFFER", value("reference cpu s"),
+                              value("1 thread cpu s"), value("reference cpu s") / value("1 thread cpu s"));
+                m_wholeLines.emplace_back(line);
+            }
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -231,10 +337,18 @@ public:
     {
         for (const auto& [sName, dRatio] : m_ratios)
             std::printf("ratio %-48s engine/reference = %.2f\n", sName.c_str(), dRatio);
+        const auto one = m_bootstrapSeconds.find(1);
+        if (one != m_bootstrapSeconds.end())
+            for (const auto& [uThreads, dSeconds] : m_bootstrapSeconds)
+                std::printf("BootstrapConfidence n=10000, %u threads: speed-up over 1 thread = %.2f\n", uThreads,
+                            one->second / dSeconds);
+        for (const std::string& sLine : m_wholeLines) std::printf("%s\n", sLine.c_str());
     }
 
 private:
     std::vector<std::pair<std::string, double>> m_ratios;
+    std::map<unsigned, double> m_bootstrapSeconds;
+    std::vector<std::string> m_wholeLines;
 };
 
 }  // namespace
@@ -248,7 +362,21 @@ int main(int argc, char** argv)
                                              .c_str(),
                                          Bootstrap, uCount, bWithReplacement)
                 ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("AnalyzeChanges/n:10000/shifts:5", EngineAnalyzeChanges)
+    benchmark::RegisterBenchmark("BootstrapConfidence/n:10000/threads", BootstrapThreads)
+        ->Arg(1)
+        ->Arg(2)
+        ->Arg(0)
+        ->UseRealTime()
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("WholeAnalysis/n:10000/shifts:5/trials:1000", WholeAnalysis)
+        ->Arg(1000)
+        ->Iterations(3)
+        ->UseRealTime()
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("WholeAnalysis/n:10000/shifts:5/trials:10000", WholeAnalysis)
+        ->Arg(10000)
+        ->Iterations(1)
+        ->UseRealTime()
         ->Unit(benchmark::kMillisecond);
 
     benchmark::Initialize(&argc, argv);

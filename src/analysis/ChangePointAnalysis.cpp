@@ -70,8 +70,8 @@ std::uint32_t MaxLevel(const ListPointers& changes)
 ChangePointAnalysis::ChangePointAnalysis() = default;
 
 ChangePointAnalysis::ChangePointAnalysis(SelectedSeries series, const AnalysisOptions& options,
-                                         StatusCallback pCallback, void* pContext)
-    : m_pCallback(pCallback), m_pContext(pContext)
+                                         StatusCallback pCallback, void* pContext, const TrialSettings& settings)
+    : m_pCallback(pCallback), m_pContext(pContext), m_settings(settings)
 {
     sName = std::move(series.sName);
     sLabelName = std::move(series.sLabelName);
@@ -209,10 +209,10 @@ void ChangePointAnalysis::Run()
     }
     if (!m_bHalted && n > 0)
         m_bHalted = !AnalyzeChanges(0, n - 1, prValues.data(), valuesChanges, uTrials, dLevel, dInterval,
-                                    bWithReplacement, "Values", m_pCallback, m_pContext);
+                                    bWithReplacement, "Values", m_pCallback, m_pContext, m_settings);
     if (!m_bHalted && v > 0)
         m_bHalted = !AnalyzeChanges(0, v - 1, prVariation.data(), variationChanges, uTrials, dLevel, dInterval,
-                                    bWithReplacement, "Variation", m_pCallback, m_pContext);
+                                    bWithReplacement, "Variation", m_pCallback, m_pContext, m_settings);
 }
 
 std::uint32_t ChangePointAnalysis::MaxLevelValues() const

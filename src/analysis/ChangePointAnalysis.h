@@ -54,9 +54,10 @@ struct DisplaySettings {
 class ChangePointAnalysis {
 public:
     //! Runs the whole analysis before it returns; Halted() then tells whether the callback
-    //! stopped it. The series' vectors are moved into the analysis.
-    ChangePointAnalysis(SelectedSeries series, const AnalysisOptions& options, StatusCallback pCallback,
-                        void* pContext);
+    //! stopped it. The series' vectors are moved into the analysis. The settings say where
+    //! the trials draw from and on how many threads; the results are the same for all.
+    ChangePointAnalysis(SelectedSeries series, const AnalysisOptions& options, StatusCallback pCallback, void* pContext,
+                        const TrialSettings& settings = TrialSettings());
     //! An empty analysis, filled by the session reader.
     ChangePointAnalysis();
     ~ChangePointAnalysis();
@@ -143,6 +144,7 @@ private:
 
     StatusCallback m_pCallback = nullptr;  //!< given at construction; not stored in files
     void* m_pContext = nullptr;
+    TrialSettings m_settings;  //!< given at construction; not stored in files
     bool m_bHalted = false;
 };
 

@@ -2,11 +2,14 @@
 // resampling, segment statistics and the bootstrap confidence.
 #include "analysis/ChangePointFunctions.h"
 
-#include <ctime>
 #include <memory>
+#include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "analysis/ChangePointKernels.h"
+#include "analysis/ParallelTrials.h"
+#include "analysis/TrialKernels.h"
 
 namespace HalvrennInc {
 
@@ -16,89 +19,14 @@ using kernel::IndexedPositions;
 // ---------------------------------------------------------------------------------------
 // Random numbers
 
-namespace {
-
-//! Knuth's subtractive generator, modulus 1e9, lags 55 and 24.
-class SubtractiveGenerator {
-public:
-    void seed(std::int64_t iSeed)
-    {
-        iSeed %= kModulus;
-        m_table[55] = iSeed;
-        std::int64_t mk = 1;
-        for (int i = 1; i <= 54; ++i) {
-            const int ii = (21 * i) % 55;
-            m_table[ii] = mk;
-            mk = iSeed - mk;
-            if (mk < 0) mk += kModulus;
-            iSeed = m_table[ii];
-        }
-        // Warm up: four rounds of the subtraction over the whole table.
-        for (int k = 0; k < 4; ++k)
-            for (int i = 1; i <= 55; ++i) {
-                m_table[i] -= m_table[1 + (i + 30) % 55];
-                if (m_table[i] < 0) m_table[i] += kModulus;
-            }
-        m_first = 0;
-        m_second = 31;
-        m_bSeeded = true;
-    }
-
-    //! A run of draws. It holds the cursors in its own variables, which the stores of a
-    //! sampling loop cannot touch, so they stay in registers; it puts them back at the end.
-    class Run {
-    public:
-        explicit Run(SubtractiveGenerator& generator) : m_generator(generator)
-        {
-            if (!generator.m_bSeeded) generator.seed(static_cast<std::int64_t>(std::time(nullptr)));
-            m_first = generator.m_first;
-            m_second = generator.m_second;
-        }
-        ~Run()
-        {
-            m_generator.m_first = m_first;
-            m_generator.m_second = m_second;
-        }
-        Run(const Run&) = delete;
-        Run& operator=(const Run&) = delete;
-
-        double next()
-        {
-            if (++m_first == 56) m_first = 1;
-            if (++m_second == 56) m_second = 1;
-            std::int64_t v = m_generator.m_table[m_first] - m_generator.m_table[m_second];
-            if (v < 0) v += kModulus;
-            m_generator.m_table[m_first] = v;
-            return static_cast<double>(v) * 1e-9;
-        }
-
-    private:
-        SubtractiveGenerator& m_generator;
-        unsigned m_first;
-        unsigned m_second;
-    };
-
-private:
-    static constexpr std::int64_t kModulus = 1000000000;
-
-    std::int64_t m_table[56] = {};  //!< entries 1..55
-    unsigned m_first = 0;
-    unsigned m_second = 31;
-    bool m_bSeeded = false;
-};
-
-SubtractiveGenerator theGenerator;
-
-}  // namespace
-
 double UniformRandom()
 {
-    return SubtractiveGenerator::Run(theGenerator).next();
+    return SharedRandomStream().next();
 }
 
 void SeedUniformRandom(std::uint64_t uSeed)
 {
-    theGenerator.seed(static_cast<std::int64_t>(uSeed % 1000000000u));
+    SharedRandomStream().seed(uSeed);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -189,11 +117,16 @@ void ComputeRanks(std::uint32_t uNumber, const Real* prValues, Real* prRanks)
 
 void SampleWithReplacement(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes)
 {
+    SampleWithReplacement(uStart, uEnd, puIndexes, SharedRandomStream());
+}
+
+void SampleWithReplacement(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes, RandomStream& stream)
+{
     CPF_REQUIRE(uStart <= uEnd);
     CPF_REQUIRE(puIndexes);
     const std::uint32_t uCount = uEnd - uStart + 1;
     const double dCount = uCount;
-    SubtractiveGenerator::Run draws(theGenerator);
+    RandomStream::Run draws(stream);
     for (std::uint32_t i = 0; i < uCount; ++i) {
         std::uint32_t j = uStart + static_cast<std::uint32_t>(draws.next() * dCount);
         if (j > uEnd) j = uEnd;
@@ -203,12 +136,17 @@ void SampleWithReplacement(std::uint32_t uStart, std::uint32_t uEnd, std::uint32
 
 void SampleWithoutReplacement(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes)
 {
+    SampleWithoutReplacement(uStart, uEnd, puIndexes, SharedRandomStream());
+}
+
+void SampleWithoutReplacement(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes, RandomStream& stream)
+{
     CPF_REQUIRE(uStart <= uEnd);
     CPF_REQUIRE(puIndexes);
     const std::uint32_t uCount = uEnd - uStart + 1;
     for (std::uint32_t i = 0; i < uCount; ++i) puIndexes[i] = uStart + i;
     double dLeft = uCount;  // slots not yet fixed, i included
-    SubtractiveGenerator::Run draws(theGenerator);
+    RandomStream::Run draws(stream);
     for (std::uint32_t i = 0; i + 1 < uCount; ++i, dLeft -= 1.0) {
         std::uint32_t j = i + static_cast<std::uint32_t>(draws.next() * dLeft);
         if (j > uCount - 1) j = uCount - 1;
@@ -285,9 +223,34 @@ void MseSplitIndexed(std::uint32_t uStart, std::uint32_t uEnd, const std::uint32
     uPosition = kernel::mseSplit<Real>(uStart, uEnd, IndexedPositions{puIndexes}, prValues);
 }
 
+namespace {
+
+//! The bootstrap's trials on the values themselves, on the threads of the settings.
+template <class Number>
+bool BootstrapOnValues(Number range, std::uint32_t uStart, std::uint32_t uEnd, const Real* prValues,
+                       std::uint32_t uTrials, bool bWithReplacement, StatusCallback pCallback, void* pContext,
+                       const TrialSettings& settings, std::uint32_t& uBelow)
+{
+    const std::uint32_t uCount = uEnd - uStart + 1;
+    std::vector<double> values(uCount);
+    for (std::uint32_t i = 0; i < uCount; ++i) values[i] = prValues[uStart + i].value();
+    const trials::TrialPlan plan{uTrials, kernel::ResampleDraws(uCount, bWithReplacement),
+                                 trials::ProgressForm::Bootstrap};
+    const unsigned uWorkers = trials::WorkerCount(plan, settings.threads());
+    auto run = [&](auto&& work) {
+        if (!trials::RunTrials(plan, work, settings.stream(), uWorkers, pCallback, pContext)) return false;
+        uBelow = work.below();
+        return true;
+    };
+    if (bWithReplacement) return run(kernel::BootstrapTrials<Number, true>(values.data(), uCount, range, uWorkers));
+    return run(kernel::BootstrapTrials<Number, false>(values.data(), uCount, range, uWorkers));
+}
+
+}  // namespace
+
 bool BootstrapConfidence(const Real& rRange, std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes,
                          const Real* prValues, Real& rConfidence, std::uint32_t uTrials, bool bWithReplacement,
-                         StatusCallback pCallback, void* pContext)
+                         StatusCallback pCallback, void* pContext, const TrialSettings& settings)
 {
     CPF_REQUIRE(uStart <= uEnd);
     CPF_REQUIRE(puIndexes);
@@ -296,8 +259,14 @@ bool BootstrapConfidence(const Real& rRange, std::uint32_t uStart, std::uint32_t
     // Resamples only draw from the segment, so one look at it decides for every trial.
     std::uint32_t uBelow = 0;
     const bool bFinished = kernel::WithNumberType(uStart, uEnd, prValues, [&](auto number) {
-        return kernel::bootstrapCount<decltype(number)>(rRange, uStart, uEnd, puIndexes, prValues, uTrials,
-                                                        bWithReplacement, pCallback, pContext, uBelow);
+        using Number = decltype(number);
+        if constexpr (!std::is_same_v<Number, Real>) {
+            if (!settings.bReference)
+                return BootstrapOnValues<Number>(kernel::numberOf<Number>(rRange), uStart, uEnd, prValues, uTrials,
+                                                 bWithReplacement, pCallback, pContext, settings, uBelow);
+        }
+        return kernel::bootstrapCount<Number>(rRange, uStart, uEnd, puIndexes, prValues, uTrials, bWithReplacement,
+                                              pCallback, pContext, settings.stream(), uBelow);
     });
     if (!bFinished) return false;
     rConfidence = static_cast<double>(uBelow) * 100.0 / static_cast<double>(uTrials);

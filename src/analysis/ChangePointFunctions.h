@@ -12,6 +12,7 @@
 
 #include <cstdint>
 
+#include "analysis/RandomStream.h"
 #include "foundation/ListPointers.h"
 #include "foundation/Real.h"
 
@@ -56,14 +57,37 @@ void ClearChanges(ListPointers& changes);
 // ---------------------------------------------------------------------------------------
 // Random numbers
 
-//! Knuth's subtractive generator (55-entry table, modulus 1e9): v * 1e-9 in [0, 1). The
-//! first call seeds it from the calendar time unless SeedUniformRandom came first. One
-//! generator serves the process; only the analysis thread draws from it.
+//! Knuth's subtractive generator (55-entry table, modulus 1e9): v * 1e-9 in [0, 1), the
+//! next draw of SharedRandomStream(). The first call seeds it from the calendar time
+//! unless SeedUniformRandom came first.
 double UniformRandom();
 
 //! Restarts the generator exactly as its first call would, with uSeed mod 1e9 in place
 //! of the time, so that a given seed gives the same analysis on every machine.
 void SeedUniformRandom(std::uint64_t uSeed);
+
+// ---------------------------------------------------------------------------------------
+// How the trials of a bootstrap run
+
+//! The number of worker threads when nothing else says: the environment variable
+//! OVS_THREADS when it holds a valid count (see ParseThreadCount), else every hardware
+//! thread.
+unsigned DefaultThreadCount();
+//! A thread count as typed: a whole number from 1 to kMaxThreads; 0 when it is not one.
+unsigned ParseThreadCount(const char* psText);
+inline constexpr unsigned kMaxThreads = 1024;
+
+//! Where the trials draw from and how many threads share them. Every setting gives the
+//! same results: trial t of a call always takes the same draws of the stream, and the
+//! stream ends where the serial loop leaves it.
+struct TrialSettings {
+    RandomStream* pStream = nullptr;  //!< null: the shared generator (SharedRandomStream)
+    unsigned uThreads = 0;            //!< 0: DefaultThreadCount(); 1: the calling thread alone
+    bool bReference = false;          //!< the plain serial loops over index arrays, for comparison
+
+    RandomStream& stream() const { return pStream ? *pStream : SharedRandomStream(); }
+    unsigned threads() const { return uThreads ? uThreads : DefaultThreadCount(); }
+};
 
 // ---------------------------------------------------------------------------------------
 // Sorting, ranks, sampling
@@ -79,9 +103,11 @@ void ComputeRanks(std::uint32_t uNumber, const Real* prValues, Real* prRanks);
 //! Writes uEnd - uStart + 1 positions drawn from uStart..uEnd with replacement into
 //! puIndexes[0..], which the caller points at the slot of uStart.
 void SampleWithReplacement(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes);
+void SampleWithReplacement(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes, RandomStream& stream);
 //! Writes a random permutation of uStart..uEnd into puIndexes[0..] (Fisher-Yates from
 //! the front).
 void SampleWithoutReplacement(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes);
+void SampleWithoutReplacement(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes, RandomStream& stream);
 
 // ---------------------------------------------------------------------------------------
 // Segment statistics. The "Indexed" forms read element i of the segment (i in
@@ -112,7 +138,7 @@ void MseSplitIndexed(std::uint32_t uStart, std::uint32_t uEnd, const std::uint32
 //! least uEnd + 1 entries.
 bool BootstrapConfidence(const Real& rRange, std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes,
                          const Real* prValues, Real& rConfidence, std::uint32_t uTrials, bool bWithReplacement,
-                         StatusCallback pCallback, void* pContext);
+                         StatusCallback pCallback, void* pContext, const TrialSettings& settings = TrialSettings());
 
 // ---------------------------------------------------------------------------------------
 // The change-point procedure
@@ -124,7 +150,8 @@ bool BootstrapConfidence(const Real& rRange, std::uint32_t uStart, std::uint32_t
 //! halted through the callback; the list is then empty.
 bool AnalyzeChanges(std::uint32_t uStart, std::uint32_t uEnd, const Real* prValues, ListPointers& changes,
                     std::uint32_t uTrials, double dLevel, double dInterval, bool bWithReplacement,
-                    const char* psSeriesName, StatusCallback pCallback, void* pContext);
+                    const char* psSeriesName, StatusCallback pCallback, void* pContext,
+                    const TrialSettings& settings = TrialSettings());
 
 //! One step of the candidate search over [uStart, uEnd]: split where the least-squares
 //! fit is best when the bootstrap confidence reaches dLevel, then search both parts.
@@ -133,7 +160,7 @@ bool AnalyzeChanges(std::uint32_t uStart, std::uint32_t uEnd, const Real* prValu
 bool FindCandidates(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes, const Real* prValues,
                     ListPointers& changes, std::uint32_t uTrials, double dLevel, bool bWithReplacement,
                     std::uint32_t uDepth, std::uint32_t& uChangesFound, std::uint32_t& uSegmentsRemaining,
-                    StatusCallback pCallback, void* pContext);
+                    StatusCallback pCallback, void* pContext, const TrialSettings& settings = TrialSettings());
 
 //! Bootstrap interval of a change at uPosition in the neighbourhood [uLow, uHigh]: each
 //! side is resampled on its own and the split re-estimated; the bounds are the
@@ -141,7 +168,8 @@ bool FindCandidates(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puI
 //! unwritten).
 bool ConfidenceInterval(std::uint32_t uLow, std::uint32_t uPosition, std::uint32_t uHigh, std::uint32_t* puIndexes,
                         const Real* prValues, std::uint32_t& uLower, std::uint32_t& uUpper, std::uint32_t uTrials,
-                        double dInterval, bool bWithReplacement, StatusCallback pCallback, void* pContext);
+                        double dInterval, bool bWithReplacement, StatusCallback pCallback, void* pContext,
+                        const TrialSettings& settings = TrialSettings());
 
 // ---------------------------------------------------------------------------------------
 // Assumption tests

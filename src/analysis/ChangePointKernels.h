@@ -213,12 +213,13 @@ std::uint32_t mseSplit(std::uint32_t uStart, std::uint32_t uEnd, Positions at, c
 }
 
 //! Fills puIndexes[uStart..uEnd] with a resample of that segment.
-inline void Resample(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes, bool bWithReplacement)
+inline void Resample(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes, bool bWithReplacement,
+                     RandomStream& stream)
 {
     if (bWithReplacement)
-        SampleWithReplacement(uStart, uEnd, puIndexes + uStart);
+        SampleWithReplacement(uStart, uEnd, puIndexes + uStart, stream);
     else
-        SampleWithoutReplacement(uStart, uEnd, puIndexes + uStart);
+        SampleWithoutReplacement(uStart, uEnd, puIndexes + uStart, stream);
 }
 
 //! Progress of a loop step as the percentage t * 100 / N.
@@ -232,14 +233,14 @@ inline double Percent(std::uint32_t uStep, std::uint32_t uTrials)
 template <class Number>
 bool bootstrapCount(const Real& rRange, std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes,
                     const Real* prValues, std::uint32_t uTrials, bool bWithReplacement, StatusCallback pCallback,
-                    void* pContext, std::uint32_t& uCount)
+                    void* pContext, RandomStream& stream, std::uint32_t& uCount)
 {
     const Number range = numberOf<Number>(rRange);
     const IndexedPositions at{puIndexes};
     std::uint32_t uBelow = 0;
     for (std::uint32_t t = 1; t <= uTrials; ++t) {
         if (pCallback && t % 100 == 0 && !pCallback(pContext, scProgress, nullptr, Percent(t, uTrials))) return false;
-        Resample(uStart, uEnd, puIndexes, bWithReplacement);
+        Resample(uStart, uEnd, puIndexes, bWithReplacement, stream);
         std::uint32_t uPosition = 0;
         if (cusumRange<Number>(uStart, uEnd, at, prValues, uPosition) < range) ++uBelow;
     }
@@ -253,14 +254,14 @@ bool bootstrapCount(const Real& rRange, std::uint32_t uStart, std::uint32_t uEnd
 template <class Number>
 bool intervalEstimates(std::uint32_t uLow, std::uint32_t uPosition, std::uint32_t uHigh, std::uint32_t* puIndexes,
                        const Real* prValues, std::uint32_t uTrials, bool bWithReplacement, StatusCallback pCallback,
-                       void* pContext, std::uint32_t* puEstimates)
+                       void* pContext, RandomStream& stream, std::uint32_t* puEstimates)
 {
     const IndexedPositions at{puIndexes};
     for (std::uint32_t i = 0; i < uTrials; ++i) {
         if (pCallback && (i + 1) % 100 == 0 && !pCallback(pContext, scProgress, nullptr, Percent(i, uTrials)))
             return false;
-        Resample(uLow, uPosition, puIndexes, bWithReplacement);
-        Resample(uPosition + 1, uHigh, puIndexes, bWithReplacement);
+        Resample(uLow, uPosition, puIndexes, bWithReplacement, stream);
+        Resample(uPosition + 1, uHigh, puIndexes, bWithReplacement, stream);
         puEstimates[i] = mseSplit<Number>(uLow, uHigh, at, prValues);
     }
     return true;

@@ -2,9 +2,13 @@
 // confidence levels, reduction, intervals) and the two assumption tests of an analysis.
 #include <memory>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 #include "analysis/ChangePointFunctions.h"
 #include "analysis/ChangePointKernels.h"
+#include "analysis/ParallelTrials.h"
+#include "analysis/TrialKernels.h"
 
 namespace HalvrennInc {
 
@@ -50,6 +54,7 @@ struct Search {
     bool bWithReplacement;
     StatusCallback pCallback;
     void* pContext;
+    const TrialSettings& settings;
 
     ChangeStructure& change(std::uint32_t k) const { return *changes.itemAs<ChangeStructure>(k); }
 
@@ -78,7 +83,7 @@ struct Search {
         std::uint32_t uUnused = 0;
         CusumRange(uLow, uHigh, prValues, rRange, uUnused);
         return BootstrapConfidence(rRange, uLow, uHigh, puIndexes, prValues, change(k).rConfidence, uTrials,
-                                   bWithReplacement, pCallback, pContext);
+                                   bWithReplacement, pCallback, pContext, settings);
     }
 };
 
@@ -158,7 +163,7 @@ bool ConstructIntervals(const Search& search)
         ChangeStructure& change = search.change(k);
         if (!ConfidenceInterval(uLow, change.uPosition, uHigh, search.puIndexes, search.prValues, change.uIntervalLower,
                                 change.uIntervalUpper, search.uTrials, search.dInterval, search.bWithReplacement,
-                                search.pCallback, search.pContext))
+                                search.pCallback, search.pContext, search.settings))
             return false;
     }
     return true;
@@ -172,6 +177,29 @@ std::uint32_t SortedPlace(std::uint32_t uTrials, double dFraction)
     return dPlace >= uTrials - 1 ? uTrials - 1 : static_cast<std::uint32_t>(dPlace);
 }
 
+//! The interval's trials on the values themselves, on the threads of the settings.
+template <class Number>
+bool IntervalOnValues(std::uint32_t uLow, std::uint32_t uPosition, std::uint32_t uHigh, const Real* prValues,
+                      std::uint32_t uTrials, bool bWithReplacement, StatusCallback pCallback, void* pContext,
+                      const TrialSettings& settings, std::uint32_t* puEstimates)
+{
+    const std::uint32_t uCount = uHigh - uLow + 1;
+    const std::uint32_t uLeft = uPosition - uLow + 1;
+    std::vector<double> values(uCount);
+    for (std::uint32_t i = 0; i < uCount; ++i) values[i] = prValues[uLow + i].value();
+    const trials::TrialPlan plan{
+        uTrials,
+        kernel::ResampleDraws(uLeft, bWithReplacement) + kernel::ResampleDraws(uCount - uLeft, bWithReplacement),
+        trials::ProgressForm::Interval};
+    const unsigned uWorkers = trials::WorkerCount(plan, settings.threads());
+    auto run = [&](auto&& work) {
+        return trials::RunTrials(plan, work, settings.stream(), uWorkers, pCallback, pContext);
+    };
+    if (bWithReplacement)
+        return run(kernel::IntervalTrials<Number, true>(values.data(), uLow, uLeft, uCount, puEstimates, uWorkers));
+    return run(kernel::IntervalTrials<Number, false>(values.data(), uLow, uLeft, uCount, puEstimates, uWorkers));
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -179,7 +207,7 @@ std::uint32_t SortedPlace(std::uint32_t uTrials, double dFraction)
 
 bool AnalyzeChanges(std::uint32_t uStart, std::uint32_t uEnd, const Real* prValues, ListPointers& changes,
                     std::uint32_t uTrials, double dLevel, double dInterval, bool bWithReplacement,
-                    const char* psSeriesName, StatusCallback pCallback, void* pContext)
+                    const char* psSeriesName, StatusCallback pCallback, void* pContext, const TrialSettings& settings)
 {
     CPF_REQUIRE(uStart <= uEnd);
     CPF_REQUIRE(prValues);
@@ -198,10 +226,10 @@ bool AnalyzeChanges(std::uint32_t uStart, std::uint32_t uEnd, const Real* prValu
 
     const auto puIndexes = std::make_unique<std::uint32_t[]>(static_cast<std::size_t>(uEnd) + 1);
     const Search search{uStart, uEnd,      prValues,         changes,   puIndexes.get(), uTrials,
-                        dLevel, dInterval, bWithReplacement, pCallback, pContext};
+                        dLevel, dInterval, bWithReplacement, pCallback, pContext,        settings};
     bGoOn = bGoOn &&
             FindCandidates(uStart, uEnd, puIndexes.get(), prValues, changes, uTrials, dLevel, bWithReplacement, 0,
-                           uChangesFound, uSegmentsRemaining, pCallback, pContext) &&
+                           uChangesFound, uSegmentsRemaining, pCallback, pContext, settings) &&
             ReestimatePositions(search) && DetermineConfidenceLevels(search) && ReduceChanges(search) &&
             ConstructIntervals(search);
     if (!bGoOn) ClearChanges(changes);
@@ -211,7 +239,7 @@ bool AnalyzeChanges(std::uint32_t uStart, std::uint32_t uEnd, const Real* prValu
 bool FindCandidates(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes, const Real* prValues,
                     ListPointers& changes, std::uint32_t uTrials, double dLevel, bool bWithReplacement,
                     std::uint32_t uDepth, std::uint32_t& uChangesFound, std::uint32_t& uSegmentsRemaining,
-                    StatusCallback pCallback, void* pContext)
+                    StatusCallback pCallback, void* pContext, const TrialSettings& settings)
 {
     CPF_REQUIRE(uStart <= uEnd);
     CPF_REQUIRE(puIndexes);
@@ -222,7 +250,7 @@ bool FindCandidates(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puI
     CusumRange(uStart, uEnd, prValues, rRange, uUnused);
     Real rConfidence;
     if (!BootstrapConfidence(rRange, uStart, uEnd, puIndexes, prValues, rConfidence, uTrials, bWithReplacement,
-                             pCallback, pContext))
+                             pCallback, pContext, settings))
         return false;
 
     // A single value has confidence 0 and nothing to split; the test on the length only
@@ -239,7 +267,7 @@ bool FindCandidates(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puI
             if (!bFound || !bRemaining || !bProgress) return false;
         }
         if (!FindCandidates(uStart, uSplit, puIndexes, prValues, changes, uTrials, dLevel, bWithReplacement, uDepth,
-                            uChangesFound, uSegmentsRemaining, pCallback, pContext))
+                            uChangesFound, uSegmentsRemaining, pCallback, pContext, settings))
             return false;
         // Appended between the two halves, so the list stays in order of position.
         auto* pChange = new ChangeStructure;
@@ -248,7 +276,7 @@ bool FindCandidates(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puI
         pChange->uLevel = uDepth;
         changes.append(pChange);
         return FindCandidates(uSplit + 1, uEnd, puIndexes, prValues, changes, uTrials, dLevel, bWithReplacement, uDepth,
-                              uChangesFound, uSegmentsRemaining, pCallback, pContext);
+                              uChangesFound, uSegmentsRemaining, pCallback, pContext, settings);
     }
     if (!pCallback) return true;
     --uSegmentsRemaining;
@@ -259,7 +287,8 @@ bool FindCandidates(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puI
 
 bool ConfidenceInterval(std::uint32_t uLow, std::uint32_t uPosition, std::uint32_t uHigh, std::uint32_t* puIndexes,
                         const Real* prValues, std::uint32_t& uLower, std::uint32_t& uUpper, std::uint32_t uTrials,
-                        double dInterval, bool bWithReplacement, StatusCallback pCallback, void* pContext)
+                        double dInterval, bool bWithReplacement, StatusCallback pCallback, void* pContext,
+                        const TrialSettings& settings)
 {
     CPF_REQUIRE(uLow <= uPosition);
     CPF_REQUIRE(uPosition < uHigh);
@@ -268,8 +297,14 @@ bool ConfidenceInterval(std::uint32_t uLow, std::uint32_t uPosition, std::uint32
     CPF_REQUIRE(uTrials > 0);
     const auto puEstimates = std::make_unique<std::uint32_t[]>(uTrials);
     const bool bFinished = kernel::WithNumberType(uLow, uHigh, prValues, [&](auto number) {
-        return kernel::intervalEstimates<decltype(number)>(uLow, uPosition, uHigh, puIndexes, prValues, uTrials,
-                                                           bWithReplacement, pCallback, pContext, puEstimates.get());
+        using Number = decltype(number);
+        if constexpr (!std::is_same_v<Number, Real>) {
+            if (!settings.bReference)
+                return IntervalOnValues<Number>(uLow, uPosition, uHigh, prValues, uTrials, bWithReplacement, pCallback,
+                                                pContext, settings, puEstimates.get());
+        }
+        return kernel::intervalEstimates<Number>(uLow, uPosition, uHigh, puIndexes, prValues, uTrials, bWithReplacement,
+                                                 pCallback, pContext, settings.stream(), puEstimates.get());
     });
     if (!bFinished) return false;
 

@@ -8,8 +8,9 @@ namespace HalvrennInc {
 std::unique_ptr<ChangePointAnalysis> AnalyzeSeries(SelectedSeries series, const AnalysisOptions& options,
                                                    const SeriesRun& run)
 {
-    if (run.uSeed) SeedUniformRandom(*run.uSeed);
-    return std::make_unique<ChangePointAnalysis>(std::move(series), options, run.pCallback, run.pContext);
+    const TrialSettings settings{run.pStream, run.uThreads, false};
+    if (run.uSeed) settings.stream().seed(*run.uSeed);
+    return std::make_unique<ChangePointAnalysis>(std::move(series), options, run.pCallback, run.pContext, settings);
 }
 
 }  // namespace HalvrennInc

@@ -141,9 +141,9 @@ TEST(FastPath, BootstrapAndIntervalTrialsGiveTheSameResults)
         std::uint32_t uCount = 0;
         SeedUniformRandom(9);
         kernel::bootstrapCount<Number>(rRange, 7, 47, indexes.data(), values.data(), 300, bWithReplacement, nullptr,
-                                       nullptr, uCount);
+                                       nullptr, SharedRandomStream(), uCount);
         kernel::intervalEstimates<Number>(7, 27, 47, indexes.data(), values.data(), 300, bWithReplacement, nullptr,
-                                          nullptr, estimates.data());
+                                          nullptr, SharedRandomStream(), estimates.data());
         estimates.push_back(uCount);
         return estimates;
     };
@@ -192,7 +192,8 @@ TEST(FastPath, InvalidValuesFallBackToTheRealPath)
         EXPECT_TRUE(BootstrapConfidence(rRange, 0, 39, indexes.data(), values.data(), rConfidence, 500, true, nullptr,
                                         nullptr));
         SeedUniformRandom(5);
-        kernel::bootstrapCount<Real>(rRange, 0, 39, indexes.data(), values.data(), 500, true, nullptr, nullptr, uCount);
+        kernel::bootstrapCount<Real>(rRange, 0, 39, indexes.data(), values.data(), 500, true, nullptr, nullptr,
+                                     SharedRandomStream(), uCount);
         return std::make_pair(rConfidence.value(), uCount * 100.0 / 500.0);
     };
     const auto valid = counts();
@@ -210,7 +211,7 @@ TEST(FastPath, InvalidValuesFallBackToTheRealPath)
     ConfidenceInterval(0, 19, 39, indexes.data(), values.data(), uLower, uUpper, 200, 90.0, true, nullptr, nullptr);
     SeedUniformRandom(6);
     kernel::intervalEstimates<Real>(0, 19, 39, indexes.data(), values.data(), 200, true, nullptr, nullptr,
-                                    estimates.data());
+                                    SharedRandomStream(), estimates.data());
     SortIndexesUnsigned(200, order.data(), estimates.data());
     EXPECT_EQ(uLower, estimates[order[9]]);    // trunc(199 * 0.05)
     EXPECT_EQ(uUpper, estimates[order[189]]);  // trunc(199 * 0.95)

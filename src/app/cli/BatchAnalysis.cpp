@@ -169,7 +169,7 @@ int RunBatchAnalysis(const BatchRequest& request, Workbook& workbook, UserMessag
     AnalysisOptions options;
     if (const int iStatus = PrepareBatchSeries(request, workbook, messages, series, options); iStatus != bsSuccess)
         return iStatus;
-    analysis = AnalyzeSeries(std::move(series), options, {request.uSeed, pCallback, pContext});
+    analysis = AnalyzeSeries(std::move(series), options, {request.uSeed, pCallback, pContext, request.uThreads});
     return analysis->Halted() ? bsHalted : bsSuccess;
 }
 

@@ -48,6 +48,7 @@ struct BatchRequest {
     std::optional<std::string> sTrials, sLevel, sInterval;
     bool bWithReplacement = false;
     std::optional<std::uint64_t> uSeed;
+    unsigned uThreads = 0;      //!< threads for the trials; 0: DefaultThreadCount()
     bool bSkipInvalid = false;  //!< answer Yes to the invalid-data question
 
     //! True when any field of the custom analysis is given: the dialog's path, not the

@@ -3,9 +3,14 @@
 
 #include <algorithm>
 #include <charconv>
+#include <mutex>
 #include <ostream>
 #include <set>
 #include <utility>
+
+#include <tbb/blocked_range.h>
+#include <tbb/parallel_for.h>
+#include <tbb/task_arena.h>
 
 #include "analysis/SeriesAnalysis.h"
 #include "app/cli/AnalysisReport.h"
@@ -95,7 +100,7 @@ private:
 //! Warnings do not stop a series: they are part of its report. Only Ctrl+C halts.
 bool HaltOnly(void* pContext, int, const char*, double)
 {
-    return !static_cast<const std::atomic<bool>*>(pContext)->load();
+    return !static_cast<std::atomic<bool>*>(pContext)->load();
 }
 
 std::string ShortNumber(const Real& r)
@@ -192,32 +197,60 @@ int RunEachAnalysis(const BatchRequest& request, Workbook& workbook, std::ostrea
         return bsRefused;
     }
 
+    // The series are extracted one after the other (the selection works on the
+    // workbook), then analysed side by side, each on a random stream of its own that
+    // starts where it would start alone.
     const bool bRows = request.orientation == Orientation::Rows;
     EachProgress line(progress, bShowProgress, requests.size());
-    bool bAnyRefused = false;
+    std::vector<SelectedSeries> selected(requests.size());
+    std::vector<std::uint64_t> seeds(requests.size());
+    std::vector<std::size_t> analysed;
+    results.resize(requests.size());
     for (std::size_t i = 0; i < requests.size(); ++i) {
-        EachSeries series;
+        EachSeries& series = results[i];
         series.sSelect = *requests[i].sSelect;
         const CellRange part = *ParseCellRange(series.sSelect);
         series.sKey = bRows ? RowDesignator(part.uTop) : std::string(ColumnDesignator(part.uLeft));
-
         SeriesMessages messages(request.bSkipInvalid);
-        SelectedSeries selected;
         AnalysisOptions seriesOptions;
-        if (PrepareBatchSeries(requests[i], workbook, messages, selected, seriesOptions) != bsSuccess) {
+        if (PrepareBatchSeries(requests[i], workbook, messages, selected[i], seriesOptions) != bsSuccess) {
             series.sRefusal = messages.text();
-            bAnyRefused = true;
             line.Line(series.sSelect + ": " + series.sRefusal);
         } else {
-            series.pAnalysis =
-                AnalyzeSeries(std::move(selected), seriesOptions,
-                              {request.uSeed, &HaltOnly, const_cast<void*>(static_cast<const void*>(&halt))});
-            if (series.pAnalysis->Halted() || halt.load()) return bsHalted;
+            analysed.push_back(i);
+            // Without a seed each series starts where the clock-seeded generator puts it.
+            seeds[i] = request.uSeed ? *request.uSeed : static_cast<std::uint64_t>(SharedRandomStream().next() * 1e9);
         }
-        results.push_back(std::move(series));
-        line.Done(i + 1);
     }
-    return bAnyRefused ? bsRefused : bsSuccess;
+
+    std::mutex progressMutex;
+    std::size_t uDone = results.size() - analysed.size();
+    line.Done(uDone);
+    auto analyse = [&](std::size_t i) {
+        if (halt.load()) return;
+        RandomStream stream(seeds[i]);
+        results[i].pAnalysis =
+            AnalyzeSeries(std::move(selected[i]), options,
+                          {std::nullopt, &HaltOnly, const_cast<std::atomic<bool>*>(&halt), 1, &stream});
+        std::lock_guard<std::mutex> lock(progressMutex);
+        line.Done(++uDone);
+    };
+    const unsigned uThreads = request.uThreads ? request.uThreads : DefaultThreadCount();
+    if (uThreads <= 1) {
+        for (const std::size_t i : analysed) analyse(i);
+    } else {
+        tbb::task_arena arena(static_cast<int>(uThreads));
+        arena.execute([&] {
+            tbb::parallel_for(tbb::blocked_range<std::size_t>(0, analysed.size(), 1),
+                              [&](const tbb::blocked_range<std::size_t>& range) {
+                                  for (std::size_t k = range.begin(); k != range.end(); ++k) analyse(analysed[k]);
+                              });
+        });
+    }
+    if (halt.load()) return bsHalted;
+    for (const std::size_t i : analysed)
+        if (!results[i].pAnalysis || results[i].pAnalysis->Halted()) return bsHalted;
+    return analysed.size() < results.size() ? bsRefused : bsSuccess;
 }
 
 std::string EachReportJson(const std::vector<EachSeries>& results, std::optional<std::uint64_t> uSeed)

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <iostream>
@@ -66,6 +67,9 @@ const char* const kUsage =
     "  --interval P          confidence for the change interval, percent (default 95)\n"
     "  --with-replacement    bootstrap with replacement (default: without)\n"
     "  --seed S              seed of the random generator: the same seed gives the same result\n"
+    "  --threads N           threads for the bootstrap trials (default: the environment\n"
+    "                        variable OVS_THREADS, else every hardware thread); any count\n"
+    "                        gives the same result, 1 runs the trials serially\n"
     "  --skip-invalid        leave out periods with invalid data instead of stopping\n"
     "Many series:\n"
     "  --each                analyse each column of the selection as its own series (each row\n"
@@ -111,6 +115,12 @@ std::string ParseFormat(const std::string& sValue, bool& bJson)
     if (sValue != "text" && sValue != "json") return "the format must be text or json: '" + sValue + "'";
     bJson = sValue == "json";
     return {};
+}
+
+std::string ThreadCountError(const char* psWhat, const std::string& sValue)
+{
+    return std::string(psWhat) + " must be a whole number from 1 to " + std::to_string(kMaxThreads) + ": '" + sValue +
+           "'";
 }
 
 // Parses the arguments after "analyze"; returns an error text, or empty on success.
@@ -179,6 +189,10 @@ std::string ParseAnalyzeArguments(const std::vector<std::string>& args, Argument
             if (sValue.empty() || sValue.find_first_not_of("0123456789") != std::string::npos || sValue.size() > 19)
                 return "the seed must be a whole number from 0 to 10^19: '" + sValue + "'";
             r.uSeed = std::stoull(sValue);
+        } else if (sArg == "--threads") {
+            if (!takeValue()) return "option --threads needs a value";
+            r.uThreads = ParseThreadCount(sValue.c_str());
+            if (!r.uThreads) return ThreadCountError("the thread count", sValue);
         } else if (sArg == "--format") {
             if (!takeValue()) return "option --format needs a value";
             parsed.bCsv = sValue == "csv";
@@ -191,6 +205,8 @@ std::string ParseAnalyzeArguments(const std::vector<std::string>& args, Argument
     if (r.sFile.empty()) return "no file given";
     if (parsed.bCsv && !parsed.bEach) return "--format csv applies to --each only";
     if (parsed.bEach && !parsed.sSaveSession.empty()) return "--save-session applies to one analysis, not to --each";
+    if (const char* psThreads = std::getenv("OVS_THREADS"); psThreads && !ParseThreadCount(psThreads))
+        return ThreadCountError("OVS_THREADS", psThreads);
     if (r.sGroup && r.sEvery) return "--group and --every exclude each other";
     if (r.sSheet && !IsSessionFileName(r.sFile)) return "--sheet applies to session files (.ovs) only";
     if (parsed.sPictureFormat != "svg" && parsed.sPictureFormat != "png" && parsed.sPictureFormat != "pdf")

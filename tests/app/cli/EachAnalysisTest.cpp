@@ -95,6 +95,16 @@ TEST(EachAnalysis, EverySeriesGetsTheResultItHasAloneAndRefusalsDoNotStopTheOthe
     ASSERT_EQ(results[1].pAnalysis->valuesChanges.count(), 1u);
     EXPECT_EQ(results[1].pAnalysis->ValuesChange(1).uPosition, 19u);
 
+    // The series run side by side, each on its own stream: any number of threads gives
+    // the same reports.
+    for (const unsigned uThreads : {1u, 3u}) {
+        BatchRequest threaded = EachRequest();
+        threaded.uThreads = uThreads;
+        std::vector<EachSeries> again;
+        ASSERT_EQ(RunEach(threaded, workbook, again), bsRefused);
+        EXPECT_EQ(EachReportJson(again, 23), EachReportJson(results, 23)) << uThreads;
+    }
+
     // Skipping invalid periods lets column D through; the others are unchanged.
     BatchRequest skipping = EachRequest();
     skipping.bSkipInvalid = true;

@@ -28,11 +28,12 @@ std::string ReadFile(const std::filesystem::path& path)
     return s.str();
 }
 
-Result Ovs(const std::string& sArguments)
+//! Runs ovs with the arguments; sEnvironment ("NAME=value ") goes before the command.
+Result Ovs(const std::string& sArguments, const std::string& sEnvironment = "")
 {
     const auto dir = std::filesystem::temp_directory_path();
     const auto errPath = dir / ("ovs-test-err-" + std::to_string(::getpid()));
-    const std::string sCommand = std::string(OVS_BINARY) + " " + sArguments + " 2>" + errPath.string();
+    const std::string sCommand = sEnvironment + std::string(OVS_BINARY) + " " + sArguments + " 2>" + errPath.string();
     FILE* pipe = ::popen(sCommand.c_str(), "r");
     std::string sOut;
     char buffer[4096];
@@ -79,6 +80,24 @@ TEST(OvsCommand, AnalyzeGivesTheSameJsonForTheSameSeed)
     ASSERT_EQ(text.iStatus, 0) << text.sErr;
     EXPECT_EQ(text.sOut.rfind("Data: Sheet 1, Column B, Rows 2 - 101\n", 0), 0u);
     EXPECT_NE(text.sOut.find("Confidence Level = 95%, Confidence Interval = 95%, Bootstraps = 500"), std::string::npos);
+}
+
+TEST(OvsCommand, EveryThreadCountGivesTheSameReport)
+{
+    const std::string sArguments = "analyze " + kExample + " --select B1 --seed 9 --trials 5000 --format json";
+    const Result serial = Ovs(sArguments + " --threads 1");
+    ASSERT_EQ(serial.iStatus, 0) << serial.sErr;
+    EXPECT_EQ(Ovs(sArguments + " --threads=3").sOut, serial.sOut);
+    EXPECT_EQ(Ovs(sArguments).sOut, serial.sOut);
+    EXPECT_EQ(Ovs(sArguments, "OVS_THREADS=2 ").sOut, serial.sOut);
+    for (const char* psBad : {"0", "x", "1025", ""}) {
+        const Result bad = Ovs(sArguments + " --threads=" + psBad);
+        EXPECT_EQ(bad.iStatus, 2) << psBad;
+        EXPECT_NE(bad.sErr.find("the thread count must be a whole number from 1 to 1024"), std::string::npos);
+    }
+    const Result badEnvironment = Ovs("analyze " + kExample + " --seed 9", "OVS_THREADS=many ");
+    EXPECT_EQ(badEnvironment.iStatus, 2);
+    EXPECT_NE(badEnvironment.sErr.find("OVS_THREADS must be a whole number from 1 to 1024: 'many'"), std::string::npos);
 }
 
 TEST(OvsCommand, RefusedDataPrintsTheMessageAndExitsWithOne)

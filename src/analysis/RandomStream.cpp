@@ -1,0 +1,222 @@
+// Ostrel-Vane Studio - the random stream of the bootstrap and its jump.
+#include "analysis/RandomStream.h"
+
+#include <algorithm>
+#include <array>
+#include <ctime>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace HalvrennInc {
+
+namespace {
+
+constexpr std::uint64_t kModulus = RandomStream::kModulus;
+constexpr int kLag = 55;
+
+//! A polynomial of degree below 55 over the integers mod 1e9, lowest power first.
+using Polynomial = std::array<std::uint64_t, kLag>;
+
+std::uint64_t AddMod(std::uint64_t a, std::uint64_t b)
+{
+    const std::uint64_t s = a + b;
+    return s >= kModulus ? s - kModulus : s;
+}
+
+std::uint64_t SubtractMod(std::uint64_t a, std::uint64_t b)
+{
+    return a >= b ? a - b : a + kModulus - b;
+}
+
+//! The product of a and b modulo x^55 + x^31 - 1, where x^55 = 1 - x^31.
+Polynomial MultiplyMod(const Polynomial& a, const Polynomial& b)
+{
+    std::array<std::uint64_t, 2 * kLag - 1> product{};
+    for (int k = 0; k < 2 * kLag - 1; ++k) {
+        const int jFirst = k < kLag ? 0 : k - (kLag - 1);
+        const int jLast = k < kLag ? k : kLag - 1;
+        // Each product is below 1e18: sixteen of them still fit in 64 bits.
+        std::uint64_t uSum = 0;
+        int iTerms = 0;
+        for (int j = jFirst; j <= jLast; ++j) {
+            uSum += a[j] * b[k - j];
+            if (++iTerms == 16) {
+                uSum %= kModulus;
+                iTerms = 0;
+            }
+        }
+        product[k] = uSum % kModulus;
+    }
+    // From the top down, so that a term folded onto a power of 55 or more is folded again.
+    for (int k = 2 * kLag - 2; k >= kLag; --k) {
+        product[k - kLag] = AddMod(product[k - kLag], product[k]);
+        product[k - 24] = SubtractMod(product[k - 24], product[k]);
+    }
+    Polynomial result;
+    for (int k = 0; k < kLag; ++k) result[k] = product[k];
+    return result;
+}
+
+//! x times p modulo x^55 + x^31 - 1.
+Polynomial MultiplyByX(const Polynomial& p)
+{
+    Polynomial result;
+    const std::uint64_t uTop = p[kLag - 1];
+    result[0] = 0;
+    for (int k = 1; k < kLag; ++k) result[k] = p[k - 1];
+    result[0] = AddMod(result[0], uTop);
+    result[31] = SubtractMod(result[31], uTop);
+    return result;
+}
+
+//! x^d modulo x^55 + x^31 - 1.
+Polynomial PowerOfX(std::uint64_t d)
+{
+    Polynomial result{};
+    result[0] = 1;
+    int iBit = 63;
+    while (iBit >= 0 && !((d >> iBit) & 1)) --iBit;
+    for (; iBit >= 0; --iBit) {
+        result = MultiplyMod(result, result);
+        if ((d >> iBit) & 1) result = MultiplyByX(result);
+    }
+    return result;
+}
+
+//! Entry (1..55) of the table that holds the draw i places after the oldest one kept,
+//! when entry uFirst (0 standing for 55) holds the latest.
+unsigned Entry(unsigned uFirst, unsigned i)
+{
+    return (uFirst + i) % kLag + 1;
+}
+
+}  // namespace
+
+void RandomStream::seed(std::uint64_t uSeed)
+{
+    auto iSeed = static_cast<std::int64_t>(uSeed % kModulus);
+    m_table[55] = iSeed;
+    std::int64_t mk = 1;
+    for (int i = 1; i <= 54; ++i) {
+        const int ii = (21 * i) % 55;
+        m_table[ii] = mk;
+        mk = iSeed - mk;
+        if (mk < 0) mk += kModulus;
+        iSeed = m_table[ii];
+    }
+    // Warm up: four rounds of the subtraction over the whole table.
+    for (int k = 0; k < 4; ++k)
+        for (int i = 1; i <= 55; ++i) {
+            m_table[i] -= m_table[1 + (i + 30) % 55];
+            if (m_table[i] < 0) m_table[i] += kModulus;
+        }
+    m_first = 0;
+    m_second = 31;
+    m_bSeeded = true;
+}
+
+void RandomStream::seedFromTime()
+{
+    seed(static_cast<std::uint64_t>(std::time(nullptr)));
+}
+
+void RandomStream::fill(double* pOut, std::uint32_t uCount)
+{
+    if (!m_bSeeded) seedFromTime();
+    if (uCount == 0) return;
+    // y[0..54] the draws kept, oldest first; y[55 + k] = y[k] - y[k + 31] (mod 1e9). The
+    // nearest term a draw needs is 24 places back, so four at a time cannot overlap.
+    constexpr std::uint32_t kBlock = 1024;
+    alignas(16) std::int32_t y[kLag + kBlock];
+    unsigned uEntry = m_first;
+    for (int i = 0; i < kLag; ++i) {
+        if (++uEntry == 56) uEntry = 1;
+        y[i] = static_cast<std::int32_t>(m_table[uEntry]);
+    }
+    std::uint32_t uDone = 0;
+    while (uDone < uCount) {
+        const std::uint32_t uBlock = std::min(kBlock, uCount - uDone);
+        std::uint32_t k = 0;
+#if defined(__SSE2__)
+        const __m128i modulus = _mm_set1_epi32(static_cast<std::int32_t>(kModulus));
+        const __m128d scale = _mm_set1_pd(1e-9);
+        for (; k + 4 <= uBlock; k += 4) {
+            const __m128i older = _mm_loadu_si128(reinterpret_cast<const __m128i*>(y + k));
+            const __m128i newer = _mm_loadu_si128(reinterpret_cast<const __m128i*>(y + k + 31));
+            __m128i v = _mm_sub_epi32(older, newer);
+            v = _mm_add_epi32(v, _mm_and_si128(_mm_srai_epi32(v, 31), modulus));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(y + kLag + k), v);
+            _mm_storeu_pd(pOut + uDone + k, _mm_mul_pd(_mm_cvtepi32_pd(v), scale));
+            _mm_storeu_pd(pOut + uDone + k + 2, _mm_mul_pd(_mm_cvtepi32_pd(_mm_unpackhi_epi64(v, v)), scale));
+        }
+#endif
+        for (; k < uBlock; ++k) {
+            std::int32_t v = y[k] - y[k + 31];
+            if (v < 0) v += static_cast<std::int32_t>(kModulus);
+            y[kLag + k] = v;
+            pOut[uDone + k] = static_cast<double>(v) * 1e-9;
+        }
+        std::copy(y + uBlock, y + uBlock + kLag, y);
+        uDone += uBlock;
+    }
+    const auto uFirst = static_cast<unsigned>((m_first + uCount) % kLag);
+    uEntry = uFirst;
+    for (int i = 0; i < kLag; ++i) {
+        if (++uEntry == 56) uEntry = 1;
+        m_table[uEntry] = y[i];
+    }
+    m_first = uFirst;
+    m_second = uFirst + 31 > 55 ? uFirst + 31 - 55 : uFirst + 31;
+}
+
+RandomStream::Jump::Jump(std::uint64_t uDraws) : m_uDraws(uDraws), m_coefficients(PowerOfX(uDraws)) {}
+
+void RandomStream::jump(std::uint64_t uDraws)
+{
+    if (uDraws < 2 * kLag) {  // stepping is cheaper
+        Run draws(*this);
+        for (std::uint64_t i = 0; i < uDraws; ++i) draws.next();
+        return;
+    }
+    jump(Jump(uDraws));
+}
+
+void RandomStream::jump(const Jump& jump)
+{
+    if (!m_bSeeded) seedFromTime();
+    // The 55 draws kept, oldest first, and the 54 that follow them.
+    std::array<std::uint64_t, 2 * kLag - 1> y;
+    for (int i = 0; i < kLag; ++i) y[i] = static_cast<std::uint64_t>(m_table[Entry(m_first, i)]);
+    for (int k = kLag; k < 2 * kLag - 1; ++k) y[k] = SubtractMod(y[k - kLag], y[k - 24]);
+    // y(m + d) = sum of c_j y(m + j) for x^d = sum of c_j x^j.
+    const Polynomial& c = jump.m_coefficients;
+    const auto uFirst = static_cast<unsigned>((m_first + jump.m_uDraws) % kLag);
+    for (int i = 0; i < kLag; ++i) {
+        std::uint64_t uSum = 0;
+        for (int j = 0; j < kLag; ++j) {
+            uSum += c[j] * y[i + j];
+            if (j % 16 == 15) uSum %= kModulus;
+        }
+        m_table[Entry(uFirst, i)] = static_cast<std::int64_t>(uSum % kModulus);
+    }
+    m_first = uFirst;
+    m_second = uFirst + 31 > 55 ? uFirst + 31 - 55 : uFirst + 31;
+}
+
+bool operator==(const RandomStream& a, const RandomStream& b)
+{
+    if (a.m_bSeeded != b.m_bSeeded) return false;
+    for (unsigned i = 0; i < kLag; ++i)
+        if (a.m_table[Entry(a.m_first, i)] != b.m_table[Entry(b.m_first, i)]) return false;
+    return true;
+}
+
+RandomStream& SharedRandomStream()
+{
+    static RandomStream theStream;
+    return theStream;
+}
+
+}  // namespace HalvrennInc
