@@ -1,5 +1,6 @@
 // One analysis for each column of a block: the same result as alone, refusals that do not
 // stop the others, the three report forms, and Ctrl+C of the command-line tool.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -193,17 +194,21 @@ TEST(EachAnalysis, TheCommandWritesNothingWhenInterruptedAndTellsRefusalsByItsSt
     EXPECT_EQ(std::system((sCommand + " --format csv --save-session x.ovs >/dev/null 2>&1").c_str()) >> 8, 2);
 
     // Ctrl+C during a long run: status 130 and not one byte on standard output.
+    const int iOut = ::open((dir / "halted.json").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int iNull = ::open("/dev/null", O_WRONLY);
+    ASSERT_GE(iOut, 0);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        const std::string sOut = (dir / "halted.json").string();
-        std::freopen(sOut.c_str(), "w", stdout);
-        std::freopen("/dev/null", "w", stderr);
+        ::dup2(iOut, STDOUT_FILENO);
+        ::dup2(iNull, STDERR_FILENO);
         ::execl(OVS_BINARY, OVS_BINARY, "analyze", data.c_str(), "--each", "--select", "B1:E1", "--trials", "1000000",
                 "--format", "json", static_cast<char*>(nullptr));
         ::_exit(127);
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    ::close(iOut);
+    ::close(iNull);
     ::kill(child, SIGINT);
     int iStatus = 0;
     ASSERT_EQ(::waitpid(child, &iStatus, 0), child);
