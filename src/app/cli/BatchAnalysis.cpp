@@ -4,8 +4,10 @@
 #include <cctype>
 #include <cmath>
 #include <ostream>
+#include <utility>
 
 #include "analysis/AnalysisOptions.h"
+#include "analysis/SeriesAnalysis.h"
 #include "platform/UserMessages.h"
 #include "selection/DataSelection.h"
 #include "workbook/DelimitedText.h"
@@ -120,8 +122,15 @@ void FillCustomFields(const BatchRequest& request, DataSelection& selection, con
 
 }  // namespace
 
-int RunBatchAnalysis(const BatchRequest& request, Workbook& workbook, UserMessages& messages, StatusCallback pCallback,
-                     void* pContext, std::unique_ptr<ChangePointAnalysis>& analysis)
+std::optional<String> SetBatchOptions(const BatchRequest& request, AnalysisOptions& options)
+{
+    const AnalysisOptions defaults;
+    return options.Set(request.sTrials.value_or(defaults.sTrials.str()), request.sLevel.value_or(defaults.sLevel.str()),
+                       request.sInterval.value_or(defaults.sInterval.str()), request.bWithReplacement);
+}
+
+int PrepareBatchSeries(const BatchRequest& request, Workbook& workbook, UserMessages& messages, SelectedSeries& series,
+                       AnalysisOptions& options)
 {
     if (request.sSelect) {
         const auto range = ParseCellRange(*request.sSelect);
@@ -134,10 +143,7 @@ int RunBatchAnalysis(const BatchRequest& request, Workbook& workbook, UserMessag
         workbook.SetCurrentCell(range->uLeft, range->uTop);
     }
 
-    AnalysisOptions options;
-    if (const auto sMessage =
-            options.Set(request.sTrials.value_or(options.sTrials.str()), request.sLevel.value_or(options.sLevel.str()),
-                        request.sInterval.value_or(options.sInterval.str()), request.bWithReplacement)) {
+    if (const auto sMessage = SetBatchOptions(request, options)) {
         messages.show("Error", sMessage->view(), MessageIcon::Exclamation);
         return bsRefused;
     }
@@ -152,10 +158,18 @@ int RunBatchAnalysis(const BatchRequest& request, Workbook& workbook, UserMessag
         iCode = selection.FastAnalysisButtonClick(sheet, messages);
     }
     if (iCode != ecSuccess) return bsRefused;
+    series = selection.TakeSeries();
+    return bsSuccess;
+}
 
-    if (request.uSeed) SeedUniformRandom(*request.uSeed);
-    analysis = std::make_unique<ChangePointAnalysis>(selection.TakeSeries(), options, pCallback, pContext,
-                                                     TrialSettings{nullptr, request.uThreads, false});
+int RunBatchAnalysis(const BatchRequest& request, Workbook& workbook, UserMessages& messages, StatusCallback pCallback,
+                     void* pContext, std::unique_ptr<ChangePointAnalysis>& analysis)
+{
+    SelectedSeries series;
+    AnalysisOptions options;
+    if (const int iStatus = PrepareBatchSeries(request, workbook, messages, series, options); iStatus != bsSuccess)
+        return iStatus;
+    analysis = AnalyzeSeries(std::move(series), options, {request.uSeed, pCallback, pContext, request.uThreads});
     return analysis->Halted() ? bsHalted : bsSuccess;
 }
 

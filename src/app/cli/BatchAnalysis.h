@@ -11,7 +11,9 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/AnalysisOptions.h"
 #include "analysis/ChangePointAnalysis.h"
+#include "analysis/SelectedSeries.h"
 #include "selection/SelectionTexts.h"
 
 namespace HalvrennInc {
@@ -68,9 +70,19 @@ int LoadDataFile(Workbook& workbook, const BatchRequest& request, UserMessages& 
 bool SaveBatchSession(const std::string& sFile, const Workbook& workbook, std::shared_ptr<AnalysisResults> pResults,
                       UserMessages& messages);
 
-//! Selects the cells of the request in the workbook's active sheet, fills the fields,
-//! extracts the series and runs the analysis with the options of the request. On success
-//! the analysis is in 'analysis' (it may be halted: check Halted()).
+//! The options of the request (the defaults for those not given) into 'options'; the
+//! message of the first refused one, or nothing.
+std::optional<String> SetBatchOptions(const BatchRequest& request, AnalysisOptions& options);
+
+//! Selects the cells of the request in the workbook's active sheet, checks the options,
+//! fills the fields and extracts the series: everything of an analysis but the run.
+//! Returns bsSuccess with the series and options filled, or the status after the message.
+int PrepareBatchSeries(const BatchRequest& request, Workbook& workbook, UserMessages& messages, SelectedSeries& series,
+                       AnalysisOptions& options);
+
+//! Prepares the series (PrepareBatchSeries) and runs the analysis with the options and
+//! seed of the request. On success the analysis is in 'analysis' (it may be halted:
+//! check Halted()).
 int RunBatchAnalysis(const BatchRequest& request, Workbook& workbook, UserMessages& messages, StatusCallback pCallback,
                      void* pContext, std::unique_ptr<ChangePointAnalysis>& analysis);
 

@@ -11,10 +11,12 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/cli/AnalysisReport.h"
 #include "app/cli/BatchAnalysis.h"
+#include "app/cli/EachAnalysis.h"
 #include "platform/ConsoleUserMessages.h"
 #include "results/AnalysisResults.h"
 #include "workbook/SessionFile.h"
@@ -69,11 +71,15 @@ const char* const kUsage =
     "                        variable OVS_THREADS, else every hardware thread); any count\n"
     "                        gives the same result, 1 runs the trials serially\n"
     "  --skip-invalid        leave out periods with invalid data instead of stopping\n"
+    "Many series:\n"
+    "  --each                analyse each column of the selection as its own series (each row\n"
+    "                        with --rows), with the same fields, options and seed as alone\n"
     "Output:\n"
-    "  --format text|json    the report on standard output (default text)\n"
+    "  --format text|json    the report on standard output (default text); with --each also\n"
+    "                        csv: one row per change\n"
     "  --pictures DIR        also write the seven results as pictures into DIR: values-plot,\n"
     "                        values-table, values-cusum, variation-plot, variation-table,\n"
-    "                        variation-cusum and assumptions\n"
+    "                        variation-cusum and assumptions (with --each: DIR/<series>/)\n"
     "  --picture-format F    svg (default), png or pdf\n"
     "  --save-session FILE   also save a session (.ovs) with the analysed sheet and the\n"
     "                        results, for the desktop program\n"
@@ -96,6 +102,8 @@ int UsageError(const std::string& sText)
 struct Arguments {
     BatchRequest request;
     bool bJson = false;
+    bool bCsv = false;
+    bool bEach = false;     //!< one analysis per column (or row) of the selection
     std::string sPictures;  //!< folder for the pictures; empty: none
     std::string sPictureFormat = "svg";
     std::string sSaveSession;  //!< session file to write; empty: none
@@ -145,6 +153,7 @@ std::string ParseAnalyzeArguments(const std::vector<std::string>& args, Argument
         {"--ranks", [&] { r.bRanks = true; }},
         {"--with-replacement", [&] { r.bWithReplacement = true; }},
         {"--skip-invalid", [&] { r.bSkipInvalid = true; }},
+        {"--each", [&] { parsed.bEach = true; }},
     };
 
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -186,12 +195,16 @@ std::string ParseAnalyzeArguments(const std::vector<std::string>& args, Argument
             if (!r.uThreads) return ThreadCountError("the thread count", sValue);
         } else if (sArg == "--format") {
             if (!takeValue()) return "option --format needs a value";
+            parsed.bCsv = sValue == "csv";
+            if (parsed.bCsv) continue;
             if (std::string sError = ParseFormat(sValue, parsed.bJson); !sError.empty()) return sError;
         } else {
             return "unknown option '" + sArg + "'";
         }
     }
     if (r.sFile.empty()) return "no file given";
+    if (parsed.bCsv && !parsed.bEach) return "--format csv applies to --each only";
+    if (parsed.bEach && !parsed.sSaveSession.empty()) return "--save-session applies to one analysis, not to --each";
     if (const char* psThreads = std::getenv("OVS_THREADS"); psThreads && !ParseThreadCount(psThreads))
         return ThreadCountError("OVS_THREADS", psThreads);
     if (r.sGroup && r.sEvery) return "--group and --every exclude each other";
@@ -204,7 +217,8 @@ std::string ParseAnalyzeArguments(const std::vector<std::string>& args, Argument
     return {};
 }
 
-int WritePictures(AnalysisResults& results, const Arguments& parsed)
+// Writes the pictures of each analysis into its folder.
+int WritePictures(const std::vector<std::pair<AnalysisResults*, std::string>>& folders, const Arguments& parsed)
 {
 #ifdef OVS_WITH_PICTURES
     // Pictures are painted without a display.
@@ -213,17 +227,45 @@ int WritePictures(AnalysisResults& results, const Arguments& parsed)
     char name[] = "ovs";
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
-    if (const auto sMessage =
-            WriteAnalysisPictures(results, parsed.sPictures, *PictureFormatFromName(parsed.sPictureFormat))) {
-        std::cerr << sMessage->view() << '\n';
-        return bsRefused;
+    for (const auto& [pResults, sFolder] : folders) {
+        if (const auto sMessage =
+                WriteAnalysisPictures(*pResults, sFolder, *PictureFormatFromName(parsed.sPictureFormat))) {
+            std::cerr << sMessage->view() << '\n';
+            return bsRefused;
+        }
     }
     return bsSuccess;
 #else
-    (void)results;
+    (void)folders;
     (void)parsed;
     return bsUsage;
 #endif
+}
+
+int AnalyzeEach(const Arguments& parsed, Workbook& workbook)
+{
+    std::vector<EachSeries> series;
+    const int iStatus =
+        RunEachAnalysis(parsed.request, workbook, std::cerr, isatty(STDERR_FILENO) != 0, g_halt, series);
+    if (iStatus != bsSuccess && iStatus != bsRefused) return iStatus;
+    if (series.empty()) return iStatus;  // the options were refused
+    const std::string sReport = parsed.bCsv    ? EachReportCsv(series)
+                                : parsed.bJson ? EachReportJson(series, parsed.request.uSeed)
+                                               : EachReportText(series);
+    std::fwrite(sReport.data(), 1, sReport.size(), stdout);
+    if (std::fflush(stdout) != 0) return bsRefused;
+    if (parsed.sPictures.empty()) return iStatus;
+
+    std::vector<std::shared_ptr<AnalysisResults>> results;
+    std::vector<std::pair<AnalysisResults*, std::string>> folders;
+    const std::vector<std::string> names = EachPictureFolders(series);
+    for (std::size_t i = 0; i < series.size(); ++i) {
+        if (!series[i].pAnalysis) continue;
+        results.push_back(std::make_shared<AnalysisResults>(std::move(series[i].pAnalysis)));
+        folders.emplace_back(results.back().get(), parsed.sPictures + "/" + names[i]);
+    }
+    const int iPictures = WritePictures(folders, parsed);
+    return iPictures != bsSuccess ? iPictures : iStatus;
 }
 
 int Analyze(const std::vector<std::string>& args)
@@ -239,6 +281,7 @@ int Analyze(const std::vector<std::string>& args)
     if (const int iLoaded = LoadDataFile(workbook, request, messages); iLoaded != bsSuccess) return iLoaded;
 
     std::signal(SIGINT, OnInterrupt);
+    if (parsed.bEach) return AnalyzeEach(parsed, workbook);
     ConsoleProgress progress(std::cerr, isatty(STDERR_FILENO) != 0, g_halt);
     std::unique_ptr<ChangePointAnalysis> analysis;
     const int iStatus = RunBatchAnalysis(request, workbook, messages, &ConsoleProgress::Callback, &progress, analysis);
@@ -253,7 +296,7 @@ int Analyze(const std::vector<std::string>& args)
     auto results = std::make_shared<AnalysisResults>(std::move(analysis));
     if (!parsed.sSaveSession.empty() && !SaveBatchSession(parsed.sSaveSession, workbook, results, messages))
         return bsRefused;
-    return parsed.sPictures.empty() ? bsSuccess : WritePictures(*results, parsed);
+    return parsed.sPictures.empty() ? bsSuccess : WritePictures({{results.get(), parsed.sPictures}}, parsed);
 }
 
 int ShowSession(const std::vector<std::string>& args)
