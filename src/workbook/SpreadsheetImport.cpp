@@ -47,11 +47,13 @@ String UniqueSheetName(const Workbook& workbook, std::string_view sName, std::ui
 
 CellsNotRead StoreSpreadsheet(Workbook& workbook, const SpreadsheetContents& contents, UserMessages& messages)
 {
-    std::uint32_t uFirst = 0;
+    std::uint32_t uFirst = 0;      // the first sheet stored
+    std::uint32_t uFirstData = 0;  // the first that holds cells
     for (const ReadSheet& read : contents.sheets) {
         if (uFirst != 0 || workbook.activeSheet().lastUsedColumn() != 0) workbook.AddSheet();
         const std::uint32_t uPosition = workbook.activeSheetNumber();
         if (uFirst == 0) uFirst = uPosition;
+        if (uFirstData == 0 && !read.cells.empty()) uFirstData = uPosition;
         workbook.RenameSheet(UniqueSheetName(workbook, read.sName, uPosition).view(), messages);
         Sheet& sheet = workbook.activeSheet();
         sheet.setUsedExtent(0, 0);
@@ -59,7 +61,9 @@ CellsNotRead StoreSpreadsheet(Workbook& workbook, const SpreadsheetContents& con
         workbook.SetCurrentCell(1, 1);
         workbook.announceCells(sheet);
     }
-    if (uFirst != 0) workbook.setActiveSheet(uFirst);
+    // The data is what the user came for; an empty sheet in front (a title page, notes)
+    // would also be filled by the next import.
+    workbook.setActiveSheet(uFirstData != 0 ? uFirstData : uFirst);
     return contents.notRead();
 }
 

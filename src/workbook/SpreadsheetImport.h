@@ -20,8 +20,8 @@ class Workbook;
 //! Reads a data file into the workbook. Delimited text goes the way of ImportSheet. A
 //! spreadsheet file's first sheet fills the active sheet when that has no used column (a
 //! new sheet is added otherwise), each further sheet a new one; every sheet keeps its name,
-//! made unique (UniqueSheetName), and the first of them becomes the active sheet with the
-//! cell editor on A1. Values that lay past the grid are reported with one line
+//! made unique (UniqueSheetName), with the cell editor on A1; the first of them that holds
+//! cells (or the first) becomes the active sheet. Values that lay past the grid are reported with one line
 //! (CellsNotReadMessage). A file that cannot be read — missing, damaged, hostile, or of
 //! another kind than its name says — gives one error message and changes nothing. Returns
 //! whether the file was read.

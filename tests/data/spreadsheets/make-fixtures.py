@@ -213,7 +213,7 @@ def xlwt_workbook():
 
 
 # The example series of examples/thickness.txt as the second sheet, named as the import
-# names a text file's sheet, of a workbook of each kind.
+# names a text file's sheet, of a workbook of each kind; the first sheet is empty.
 def thickness_workbooks():
     with open("../../../examples/thickness.txt") as source:
         rows = [line.rstrip("\n").split("\t") for line in source]
@@ -221,7 +221,6 @@ def thickness_workbooks():
 
     wb = openpyxl.Workbook()
     wb.active.title = "Notes"
-    wb.active["A1"] = "Thickness of the lots, in mm"
     sheet = wb.create_sheet("Sheet 1")
     for row in table:
         sheet.append(row)
@@ -253,7 +252,7 @@ def thickness_workbooks():
     write_zip("thickness.ods", parts)
 
     book = xlwt.Workbook()
-    book.add_sheet("Notes").write(0, 0, "Thickness of the lots, in mm")
+    book.add_sheet("Notes")
     sheet = book.add_sheet("Sheet 1")
     for r, row in enumerate(table):
         for c, value in enumerate(row):
