@@ -13,6 +13,7 @@
 #include "workbook/DelimitedText.h"
 #include "workbook/Designators.h"
 #include "workbook/SessionFile.h"
+#include "workbook/SpreadsheetImport.h"
 #include "workbook/Workbook.h"
 
 namespace HalvrennInc {
@@ -64,7 +65,16 @@ bool IsSessionFileName(std::string_view sFile)
 int LoadDataFile(Workbook& workbook, const BatchRequest& request, UserMessages& messages)
 {
     if (IsSessionFileName(request.sFile)) return LoadSessionSheet(workbook, request, messages);
-    return ImportSheet(workbook, request.sFile, messages) ? bsSuccess : bsRefused;
+    if (!ImportDataFile(workbook, request.sFile, messages)) return bsRefused;
+    if (request.sSheet) {
+        const auto uSheet = FindSheet(workbook, *request.sSheet);
+        if (!uSheet) {
+            messages.show("Error", "The file has no sheet \"" + *request.sSheet + "\".", MessageIcon::Exclamation);
+            return bsRefused;
+        }
+        workbook.setActiveSheet(*uSheet);
+    }
+    return bsSuccess;
 }
 
 bool SaveBatchSession(const std::string& sFile, const Workbook& workbook, std::shared_ptr<AnalysisResults> pResults,

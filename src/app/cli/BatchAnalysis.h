@@ -32,8 +32,9 @@ enum BatchStatus : int {
 
 struct BatchRequest {
     std::string sFile;
-    //! The sheet of a session file to analyse, by name or by number from 1 (default: the
-    //! session's active sheet).
+    //! The sheet of a session file or a spreadsheet file to analyse, by name or by number
+    //! from 1 (default: the session's active sheet, or a spreadsheet file's first sheet
+    //! that holds data).
     std::optional<std::string> sSheet;
     //! The grid selection; absent, the sheet's own: A1 for a data file, the stored
     //! selection for a sheet of a session file.
@@ -60,8 +61,8 @@ struct BatchRequest {
 bool IsSessionFileName(std::string_view sFile);
 
 //! Reads the data of a request into the workbook. A session file gives its workbook, with
-//! the requested sheet made active; ".csv" is read as comma-separated values and
-//! anything else as tab-delimited text into the active sheet. Returns bsSuccess, or the
+//! the requested sheet made active; any other file is imported (ImportDataFile), a
+//! spreadsheet file with the requested sheet made active. Returns bsSuccess, or the
 //! status after the message: bsRefused when the file cannot be read or has no such sheet.
 int LoadDataFile(Workbook& workbook, const BatchRequest& request, UserMessages& messages);
 

@@ -20,6 +20,7 @@
 #include "platform/ConsoleUserMessages.h"
 #include "results/AnalysisResults.h"
 #include "workbook/SessionFile.h"
+#include "workbook/SpreadsheetFile.h"
 #include "workbook/Workbook.h"
 
 #ifdef OVS_WITH_PICTURES
@@ -38,7 +39,8 @@ const char* const kUsage =
     "\n"
     "Usage:\n"
     "  ovs analyze FILE [options]   analyse a series of a tab-delimited (.txt) or CSV (.csv) file,\n"
-    "                               or of a sheet of a session file (.ovs)\n"
+    "                               of a sheet of a spreadsheet file (.xlsx, .ods, .xls), or of\n"
+    "                               a sheet of a session file (.ovs)\n"
     "  ovs session FILE [--format text|json]\n"
     "                               show the sheets and the analyses of a session file\n"
     "  ovs --help                   show this help\n"
@@ -48,7 +50,8 @@ const char* const kUsage =
     "  --select RANGE        cells such as B1, B2:B61, B1:D40 or A3:M3 (default A1, or the\n"
     "                        sheet's stored selection in a session file); with no field\n"
     "                        below this is the fast analysis of that selection\n"
-    "  --sheet NAME|N        the sheet of a session file, by name or number (default: the\n"
+    "  --sheet NAME|N        the sheet of a spreadsheet or session file, by name or number\n"
+    "                        (default: the first sheet holding data, or the session's\n"
     "                        active sheet)\n"
     "Fields of the custom analysis (each overrides what the selection proposes):\n"
     "  --columns | --rows    the data is in columns (periods in rows) or in rows\n"
@@ -208,7 +211,8 @@ std::string ParseAnalyzeArguments(const std::vector<std::string>& args, Argument
     if (const char* psThreads = std::getenv("OVS_THREADS"); psThreads && !ParseThreadCount(psThreads))
         return ThreadCountError("OVS_THREADS", psThreads);
     if (r.sGroup && r.sEvery) return "--group and --every exclude each other";
-    if (r.sSheet && !IsSessionFileName(r.sFile)) return "--sheet applies to session files (.ovs) only";
+    if (r.sSheet && !IsSessionFileName(r.sFile) && !IsSpreadsheetFileName(r.sFile))
+        return "--sheet applies to spreadsheet files (.xlsx, .ods, .xls) and session files (.ovs) only";
     if (parsed.sPictureFormat != "svg" && parsed.sPictureFormat != "png" && parsed.sPictureFormat != "pdf")
         return "the picture format must be svg, png or pdf: '" + parsed.sPictureFormat + "'";
 #ifndef OVS_WITH_PICTURES

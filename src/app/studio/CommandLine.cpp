@@ -51,6 +51,8 @@ StartupCommand ParseCommandLine(const std::vector<std::string>& psArguments)
     StartupCommand command;
     if (!psArguments.empty() && !psArguments.front().starts_with('-')) {
         command.sSessionFile = psArguments.front();
+        for (const std::string& sArgument : psArguments)
+            if (!sArgument.starts_with('-')) command.psFiles.push_back(sArgument);
         return command;
     }
     for (const std::string& sArgument : psArguments) {

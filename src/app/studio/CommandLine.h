@@ -16,6 +16,9 @@ namespace HalvrennInc {
 struct StartupCommand {
     //! The session file named as the first argument; the switches are then ignored.
     std::optional<std::string> sSessionFile;
+    //! Every argument not beginning with "-" when the first is one of them: the files to
+    //! open, in order (the first one a session file unless its name is a data file's).
+    std::vector<std::string> psFiles;
     //! Any switch beginning -p, -s or -a: paste the clipboard at the paste cell.
     bool bHandOver = false;
     std::uint32_t uPasteColumn = 1;  //!< -pc, 1..256

@@ -2,7 +2,9 @@
 // main window with its data window and dialogs, the command line, and the event loop.
 #include <QApplication>
 #include <QScreen>
+#include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/studio/CommandLine.h"
@@ -22,6 +24,11 @@ using namespace HalvrennInc;
 
 int main(int argc, char** argv)
 {
+    // Answered before any window (or display) is needed.
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::fputs("Ostrel-Vane Studio\nVersion 2.0\n", stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Halvrenn"));
     QApplication::setApplicationName(QStringLiteral("Ostrel-Vane Studio"));

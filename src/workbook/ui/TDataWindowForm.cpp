@@ -23,6 +23,7 @@
 #include "platform/WaitCursor.h"
 #include "workbook/DelimitedText.h"
 #include "workbook/SheetPrinting.h"
+#include "workbook/SpreadsheetImport.h"
 #include "workbook/ui/SheetGridView.h"
 #include "workbook/ui/SheetTableModel.h"
 #include "workbook/ui/TSheetMoveDialogBoxForm.h"
@@ -51,7 +52,9 @@ QString qtText(std::string_view sText)
 const QColor kEditorColor(Qt::yellow);
 // The file dialogs of import and export.
 constexpr std::string_view kImportFilter =
-    "Tab delimited text files (*.txt)|*.txt|Comma separated values (*.csv)|*.csv";
+    "Tab delimited text files (*.txt)|*.txt|Comma separated values (*.csv)|*.csv|"
+    "Spreadsheet files (*.xlsx;*.ods;*.xls)|*.xlsx;*.ods;*.xls|"
+    "All data files (*.txt;*.csv;*.xlsx;*.ods;*.xls)|*.txt;*.csv;*.xlsx;*.ods;*.xls";
 constexpr std::string_view kExportFilter = "Tab delimited text file (*.txt)|*.txt";
 }  // namespace
 
@@ -700,7 +703,12 @@ void TDataWindowForm::ImportSheet()
 {
     const std::optional<std::string> sFile = m_services.fileDialogs.openFile("Import File", "*.txt", kImportFilter);
     if (!sFile) return;
-    HalvrennInc::ImportSheet(m_workbook, *sFile, m_services.messages);
+    ImportFile(*sFile);
+}
+
+bool TDataWindowForm::ImportFile(const std::string& sFileName)
+{
+    return ImportDataFile(m_workbook, sFileName, m_services.messages);
 }
 
 void TDataWindowForm::ExportSheet()

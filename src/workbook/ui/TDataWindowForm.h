@@ -74,6 +74,9 @@ public:
     //! its text, scrolls it into view, shows and focuses the editor, and puts the caret at
     //! the end of the text or before the first character.
     void SetCurrentCell(std::uint32_t uColumn, std::uint32_t uRow, bool bCaretAtEnd = false);
+    //! Imports a data file of any kind the program reads (ImportDataFile): the import
+    //! command, files dropped on the main window and files named on the command line.
+    bool ImportFile(const std::string& sFileName);
 
 public slots:
     void SelectAll();

@@ -239,7 +239,8 @@ TEST(OvsCommand, SessionFilesThatCannotBeReadOrWrittenExitWithOne)
     EXPECT_EQ(Ovs("session a.ovs b.ovs").iStatus, 2);
     const Result sheetOfText = Ovs("analyze " + kExample + " --sheet 1");
     EXPECT_EQ(sheetOfText.iStatus, 2);
-    EXPECT_NE(sheetOfText.sErr.find("--sheet applies to session files (.ovs) only"), std::string::npos);
+    EXPECT_NE(sheetOfText.sErr.find("--sheet applies to spreadsheet files (.xlsx, .ods, .xls) and session files"),
+              std::string::npos);
 }
 
 TEST(OvsCommand, AFirstVersionSessionWarnsAsItIsRead)
@@ -250,4 +251,28 @@ TEST(OvsCommand, AFirstVersionSessionWarnsAsItIsRead)
     EXPECT_NE(shown.sErr.find("Data contains outliers."), std::string::npos);
     EXPECT_NE(shown.sOut.find("  1  \"Data\"  A1:B21  (active)\n  2  \"Notes\"  A1:B1\n"), std::string::npos)
         << shown.sOut;
+}
+
+// The example series as the second sheet of a workbook of each kind: the same report as
+// from the text file, whose sheet has the same name.
+TEST(OvsCommand, ASheetOfASpreadsheetFileAnalysesLikeTheTextFile)
+{
+    const std::string sOptions = " --select B1 --seed 7 --trials 200 --format json";
+    const Result fromText = Ovs("analyze " + kExample + sOptions);
+    ASSERT_EQ(fromText.iStatus, 0) << fromText.sErr;
+    const std::string sFolder = std::string(OVS_TEST_DATA_DIR) + "/spreadsheets/";
+    for (const char* psFile : {"thickness.xlsx", "thickness.ods", "thickness.xls"}) {
+        const Result byName = Ovs("analyze " + sFolder + psFile + " --sheet 'Sheet 1'" + sOptions);
+        EXPECT_EQ(byName.iStatus, 0) << psFile << byName.sErr;
+        EXPECT_EQ(byName.sOut, fromText.sOut) << psFile;
+        EXPECT_EQ(Ovs("analyze " + sFolder + psFile + " --sheet 2" + sOptions).sOut, fromText.sOut) << psFile;
+        // Without --sheet: the first sheet that holds data (the notes sheet is empty).
+        EXPECT_EQ(Ovs("analyze " + sFolder + psFile + sOptions).sOut, fromText.sOut) << psFile;
+        const Result noSheet = Ovs("analyze " + sFolder + psFile + " --sheet Data" + sOptions);
+        EXPECT_EQ(noSheet.iStatus, 1);
+        EXPECT_EQ(noSheet.sErr, "The file has no sheet \"Data\".\n");
+    }
+    const Result bomb = Ovs("analyze " + sFolder + "entities.xlsx");
+    EXPECT_EQ(bomb.iStatus, 1);
+    EXPECT_NE(bomb.sErr.find("The file could not be read: "), std::string::npos) << bomb.sErr;
 }

@@ -24,6 +24,7 @@
 #include "app/studio/CommandLine.h"
 #include "app/studio/RecentFileList.h"
 #include "app/studio/SessionNames.h"
+#include "app/studio/ui/FileDrop.h"
 #include "app/studio/ui/ProductBanner.h"
 #include "app/studio/ui/RecentFilesMenu.h"
 #include "app/studio/ui/ShellResources.h"
@@ -121,6 +122,8 @@ TMainWindowForm::TMainWindowForm(PlatformServices& services, QWidget* pParent)
     m_pOptionsDialog = new TAdvancedOptionsDialogBoxForm(m_services, this);
     LoadAnalysisOptions(m_services.settings);
     m_pAboutDialog = new TAboutDialogBoxForm(m_services.help, this);
+
+    new FileDropFilter(*this, m_services.messages);
 
     connect(m_pDataWindow, &TDataWindowForm::sessionModified, this, &TMainWindowForm::MarkModified);
     // The data window's first showing sets it up; that is no change of the session.
@@ -563,8 +566,8 @@ void TMainWindowForm::closeEvent(QCloseEvent* pEvent)
 
 void TMainWindowForm::HandleCommandLine(const StartupCommand& command)
 {
-    if (command.sSessionFile) {
-        OpenSession(*command.sSessionFile);
+    if (!command.psFiles.empty()) {
+        OpenFilesInMainWindow(*this, command.psFiles, m_services.messages, true);
         return;
     }
     if (!command.bHandOver) return;

@@ -79,8 +79,8 @@ public:
     //! user does not want it saved); the window then closes without asking again.
     bool AskToEndSession();
 
-    //! The command line: a session file to read, or the hand-over (paste the clipboard,
-    //! select, and request a fast analysis).
+    //! The command line: files to open or import (a session file first, data files after
+    //! it), or the hand-over (paste the clipboard, select, and request a fast analysis).
     void HandleCommandLine(const StartupCommand& command);
 
     // ----- Results windows
