@@ -12,7 +12,11 @@ bool Offers(MessageButtons buttons, MessageAnswer answer)
         case MessageButtons::Ok: return answer == MessageAnswer::Ok;
         case MessageButtons::OkCancel: return answer == MessageAnswer::Ok || answer == MessageAnswer::Cancel;
         case MessageButtons::YesNo: return answer == MessageAnswer::Yes || answer == MessageAnswer::No;
-        case MessageButtons::YesNoCancel: return answer != MessageAnswer::Ok;
+        case MessageButtons::YesNoCancel:
+            return answer == MessageAnswer::Yes || answer == MessageAnswer::No || answer == MessageAnswer::Cancel;
+        case MessageButtons::RestoreDiscardLater:
+            return answer == MessageAnswer::Restore || answer == MessageAnswer::Discard ||
+                   answer == MessageAnswer::Later;
     }
     return false;
 }

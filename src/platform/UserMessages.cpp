@@ -10,6 +10,7 @@ MessageAnswer DismissAnswer(MessageButtons buttons)
         case MessageButtons::YesNo: return MessageAnswer::No;
         case MessageButtons::OkCancel:
         case MessageButtons::YesNoCancel: return MessageAnswer::Cancel;
+        case MessageButtons::RestoreDiscardLater: return MessageAnswer::Later;
     }
     return MessageAnswer::Cancel;
 }

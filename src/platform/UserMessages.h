@@ -7,8 +7,9 @@
 namespace HalvrennInc {
 
 enum class MessageIcon { None, Exclamation, Information, Question, Stop };
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class MessageAnswer { Ok, Cancel, Yes, No };
+//! RestoreDiscardLater: the offer of a recovered session ("&Restore", "&Discard", "&Later").
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RestoreDiscardLater };
+enum class MessageAnswer { Ok, Cancel, Yes, No, Restore, Discard, Later };
 
 class UserMessages {
 public:
@@ -22,7 +23,7 @@ public:
                               MessageIcon icon) = 0;
 };
 
-//! The answer that dismisses a box without agreeing: Cancel, else No, else OK.
+//! The answer that dismisses a box without agreeing: Cancel, else No, else Later, else OK.
 MessageAnswer DismissAnswer(MessageButtons buttons);
 
 }  // namespace HalvrennInc

@@ -71,6 +71,7 @@ bool Sheet::isCellBlank(std::uint32_t uColumn, std::uint32_t uRow) const
 void Sheet::setCellText(std::uint32_t uColumn, std::uint32_t uRow, std::string_view sText)
 {
     if (!IsInsideSheet(uColumn, uRow)) return;
+    if (m_pWriteListener) m_pWriteListener->cellWillChange(*this, uColumn, uRow);
     if (sText.empty()) {
         // Emptied cells give their memory back, and so do rows left with nothing in them,
         // so that a cleared sheet costs what an empty one does.

@@ -45,6 +45,16 @@ private:
     std::map<std::uint32_t, std::int32_t> m_changed;  //!< sizes set away from the default
 };
 
+class Sheet;
+
+//! Told before a cell's text is written, whichever operation writes it (the undo history
+//! keeps what the cell held).
+class CellWriteListener {
+public:
+    virtual ~CellWriteListener() = default;
+    virtual void cellWillChange(const Sheet& sheet, std::uint32_t uColumn, std::uint32_t uRow) = 0;
+};
+
 //! Cells are 1-based: columns 1..256, rows 1..10000. A cell never written reads as empty
 //! text, and so does any position outside the grid; nothing can be stored outside it.
 //! The used extent (last used column L and row R) bounds every non-blank cell; the three
@@ -105,6 +115,9 @@ public:
     //! Bytes held by the cells (for tests of the sparse storage).
     std::size_t cellBytes() const;
 
+    //! The listener told of every cell write from now on (none: nullptr); not owned.
+    void setWriteListener(CellWriteListener* pListener) { m_pWriteListener = pListener; }
+
 private:
     const String* findCell(std::uint32_t uColumn, std::uint32_t uRow) const;
     void shrinkLastColumn();
@@ -125,6 +138,7 @@ private:
     CellRange m_selection;
     PixelSizes m_columnWidths;
     PixelSizes m_rowHeights;
+    CellWriteListener* m_pWriteListener = nullptr;
 };
 
 }  // namespace HalvrennInc

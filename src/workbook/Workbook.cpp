@@ -15,7 +15,9 @@ Workbook::Workbook(const GridGeometry& geometry) : m_geometry(geometry)
 
 std::unique_ptr<Sheet> Workbook::newSheet(std::string_view sName) const
 {
-    return std::make_unique<Sheet>(sName, m_geometry);
+    auto pSheet = std::make_unique<Sheet>(sName, m_geometry);
+    pSheet->setWriteListener(m_pRecorder);
+    return pSheet;
 }
 
 void Workbook::setActiveSheet(std::uint32_t uPosition)
@@ -56,11 +58,14 @@ bool Workbook::DeleteSheet(UserMessages& messages)
                      MessageIcon::None) != MessageAnswer::Ok) {
         return false;
     }
+    // The windows let go of the sheet while they are told; only then does it go.
+    std::unique_ptr<Sheet> pGone = std::move(m_sheets[m_uActive]);
     m_sheets.erase(m_sheets.begin() + m_uActive);
     if (m_uActive >= sheetCount()) m_uActive = sheetCount() - 1;
     announceSheets();
     announceCurrentCell();
     markModified();
+    retire(std::move(pGone));
     return true;
 }
 
@@ -104,10 +109,51 @@ void Workbook::MoveSheets(const std::vector<String>& psNames)
 
 void Workbook::ClearWorkbook()
 {
+    std::vector<std::unique_ptr<Sheet>> gone = std::move(m_sheets);
     m_sheets.clear();
     m_sheets.push_back(newSheet("Sheet 1"));
     m_uActive = 0;
     m_window = m_defaultWindow;
+    announceSheets();
+    announceCurrentCell();
+    markModified();
+    for (auto& pSheet : gone) retire(std::move(pSheet));
+}
+
+void Workbook::retire(std::unique_ptr<Sheet> pSheet)
+{
+    if (!m_pRecorder) return;
+    m_pRecorder->sheetRemoved(std::move(pSheet));
+}
+
+void Workbook::setRecorder(WorkbookRecorder* pRecorder)
+{
+    m_pRecorder = pRecorder;
+    for (auto& pSheet : m_sheets) pSheet->setWriteListener(pRecorder);
+}
+
+void Workbook::arrangeSheets(const std::vector<Sheet*>& order, std::uint32_t uActive,
+                             std::vector<std::unique_ptr<Sheet>>& spare)
+{
+    // The workbook is never without a sheet: an order of sheets it cannot find is ignored.
+    const auto held = [&](const Sheet* pWanted) {
+        const auto isWanted = [&](const auto& p) { return p.get() == pWanted; };
+        return std::any_of(m_sheets.begin(), m_sheets.end(), isWanted) ||
+               std::any_of(spare.begin(), spare.end(), isWanted);
+    };
+    if (std::none_of(order.begin(), order.end(), held)) return;
+    std::vector<std::unique_ptr<Sheet>> pool = std::move(m_sheets);
+    m_sheets.clear();
+    for (auto& pSheet : spare) pool.push_back(std::move(pSheet));
+    spare.clear();
+    for (Sheet* pWanted : order) {
+        const auto it = std::find_if(pool.begin(), pool.end(), [&](const auto& p) { return p.get() == pWanted; });
+        if (it != pool.end()) m_sheets.push_back(std::move(*it));
+    }
+    for (auto& pSheet : pool)
+        if (pSheet) spare.push_back(std::move(pSheet));
+    for (auto& pSheet : m_sheets) pSheet->setWriteListener(m_pRecorder);
+    m_uActive = std::min(std::max<std::uint32_t>(uActive, 1), sheetCount()) - 1;
     announceSheets();
     announceCurrentCell();
     markModified();

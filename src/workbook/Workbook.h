@@ -41,6 +41,14 @@ public:
     virtual void currentCellChanged(const Sheet& /*sheet*/) {}
 };
 
+//! Follows every change of a workbook while it is set (the undo history): told of each cell
+//! write, and handed the sheets that leave the workbook.
+class WorkbookRecorder : public CellWriteListener {
+public:
+    //! A sheet deleted or cleared away; without a recorder it is destroyed.
+    virtual void sheetRemoved(std::unique_ptr<Sheet> pSheet) = 0;
+};
+
 class Workbook {
 public:
     //! One sheet named "Sheet 1"; new sheets take the given default sizes.
@@ -102,6 +110,16 @@ public:
     void setDefaultDataWindowGeometry(const WindowGeometry& geometry) { m_defaultWindow = geometry; }
     const WindowGeometry& defaultDataWindowGeometry() const { return m_defaultWindow; }
 
+    //! The recorder told of every change from now on (none: nullptr); not owned.
+    void setRecorder(WorkbookRecorder* pRecorder);
+    WorkbookRecorder* recorder() const { return m_pRecorder; }
+    //! Puts the sheets of 'order' in that tab order, the one at uActive (from 1) active.
+    //! The workbook's present sheets that are not in the order go into 'spare', and the
+    //! sheets of the order that it does not hold come out of it (undo and redo of sheet
+    //! operations). An order naming no sheet of either is ignored.
+    void arrangeSheets(const std::vector<Sheet*>& order, std::uint32_t uActive,
+                       std::vector<std::unique_ptr<Sheet>>& spare);
+
     //! Observers are not owned and must be removed before they are destroyed.
     void addObserver(WorkbookObserver* pObserver);
     void removeObserver(WorkbookObserver* pObserver);
@@ -115,6 +133,8 @@ public:
 private:
     std::unique_ptr<Sheet> newSheet(std::string_view sName) const;
     void announceSheets();
+    //! A sheet that has left the workbook goes to the recorder, or is destroyed.
+    void retire(std::unique_ptr<Sheet> pSheet);
     void notify(const std::function<void(WorkbookObserver&)>& call);
 
     std::vector<std::unique_ptr<Sheet>> m_sheets;  //!< tab order; never empty
@@ -123,6 +143,7 @@ private:
     WindowGeometry m_window;
     WindowGeometry m_defaultWindow;
     std::vector<WorkbookObserver*> m_observers;
+    WorkbookRecorder* m_pRecorder = nullptr;
 };
 
 }  // namespace HalvrennInc

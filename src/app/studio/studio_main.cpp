@@ -10,6 +10,7 @@
 #include "app/studio/CommandLine.h"
 #include "app/studio/ui/AnalysisWindows.h"
 #include "app/studio/ui/QtHelp.h"
+#include "app/studio/ui/SessionAutosave.h"
 #include "app/studio/ui/TMainWindowForm.h"
 #include "app/studio/ui/TSplashForm.h"
 #include "platform/DesktopServices.h"
@@ -56,6 +57,10 @@ int main(int argc, char** argv)
     // the whole screen.
     if (const QScreen* pScreen = QGuiApplication::primaryScreen()) mainWindow.setGeometry(pScreen->availableGeometry());
     mainWindow.showMaximized();
+
+    // Autosave from here on; what a program that ended without cleaning up left is offered.
+    SessionAutosave autosave(mainWindow, settings, messages);
+    autosave.OfferRecovery();
 
     // Qt has taken its own arguments (-platform, -style, ...) out of argv.
     mainWindow.HandleCommandLine(ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));

@@ -15,8 +15,10 @@ QString qtText(std::string_view sText)
 }
 
 struct ButtonAnswer {
-    QMessageBox::StandardButton button;
+    QMessageBox::StandardButton button;  //!< NoButton: a button of its own with psCaption
     MessageAnswer answer;
+    const char* psCaption = nullptr;
+    QMessageBox::ButtonRole role = QMessageBox::InvalidRole;
 };
 
 std::vector<ButtonAnswer> buttonsOf(MessageButtons buttons)
@@ -31,6 +33,10 @@ std::vector<ButtonAnswer> buttonsOf(MessageButtons buttons)
             return {{QMessageBox::Yes, MessageAnswer::Yes},
                     {QMessageBox::No, MessageAnswer::No},
                     {QMessageBox::Cancel, MessageAnswer::Cancel}};
+        case MessageButtons::RestoreDiscardLater:
+            return {{QMessageBox::NoButton, MessageAnswer::Restore, "&Restore", QMessageBox::AcceptRole},
+                    {QMessageBox::NoButton, MessageAnswer::Discard, "&Discard", QMessageBox::DestructiveRole},
+                    {QMessageBox::NoButton, MessageAnswer::Later, "&Later", QMessageBox::RejectRole}};
     }
     return {{QMessageBox::Ok, MessageAnswer::Ok}};
 }
@@ -60,16 +66,23 @@ MessageAnswer QtUserMessages::ask(std::string_view sCaption, std::string_view sT
     QMessageBox box(ToQtIcon(icon), qtText(sCaption), qtText(sText), QMessageBox::NoButton, m_pParent);
     box.setTextFormat(Qt::PlainText);
     const std::vector<ButtonAnswer> answers = buttonsOf(buttons);
-    for (const ButtonAnswer& entry : answers) box.addButton(entry.button);
-    box.setDefaultButton(answers.front().button);
+    std::vector<QAbstractButton*> pButtons;
+    for (const ButtonAnswer& entry : answers) {
+        if (entry.psCaption) {
+            pButtons.push_back(box.addButton(QString::fromLatin1(entry.psCaption), entry.role));
+        } else {
+            pButtons.push_back(box.addButton(entry.button));
+        }
+    }
+    box.setDefaultButton(qobject_cast<QPushButton*>(pButtons.front()));
     // Escape and the close button dismiss the box as DismissAnswer says.
     const MessageAnswer dismiss = DismissAnswer(buttons);
-    for (const ButtonAnswer& entry : answers)
-        if (entry.answer == dismiss) box.setEscapeButton(entry.button);
+    for (std::size_t u = 0; u < answers.size(); ++u)
+        if (answers[u].answer == dismiss) box.setEscapeButton(pButtons[u]);
     box.exec();
     const QAbstractButton* pClicked = box.clickedButton();
-    for (const ButtonAnswer& entry : answers)
-        if (pClicked && pClicked == box.button(entry.button)) return entry.answer;
+    for (std::size_t u = 0; u < answers.size(); ++u)
+        if (pClicked && pClicked == pButtons[u]) return answers[u].answer;
     return dismiss;
 }
 

@@ -28,6 +28,7 @@
 #include "workbook/ui/SheetTableModel.h"
 #include "workbook/ui/TSheetMoveDialogBoxForm.h"
 #include "workbook/ui/TSheetNameDialogBoxForm.h"
+#include "workbook/ui/WorkbookHistory.h"
 
 namespace HalvrennInc {
 
@@ -72,6 +73,7 @@ TDataWindowForm::TDataWindowForm(PlatformServices& services, QWidget* pParent)
       m_cellFont(CellFontOf(font())),
       m_workbook(GridGeometry::ForCellFontHeight(QFontInfo(m_cellFont).pixelSize())),
       m_navigator(m_workbook),
+      m_pHistory(std::make_unique<WorkbookHistory>(m_workbook)),
       m_clock([]() { return QDateTime::currentMSecsSinceEpoch(); })
 {
     setWindowTitle(QStringLiteral("Data"));
@@ -99,6 +101,10 @@ TDataWindowForm::TDataWindowForm(PlatformServices& services, QWidget* pParent)
 
     m_autoScroll.setInterval(kAutoScrollMs);
     connect(&m_autoScroll, &QTimer::timeout, this, [this]() { drag(m_lastDrag); });
+
+    // The shortcuts of Undo and Redo work wherever the window is, alone or in the main window.
+    addAction(m_pHistory->undoAction());
+    addAction(m_pHistory->redoAction());
 
     m_workbook.addObserver(this);
     syncPages();
@@ -433,7 +439,34 @@ void TDataWindowForm::currentCellChanged(const Sheet& sheet)
 void TDataWindowForm::editorTextEdited(const QString& sText)
 {
     const Sheet& sheet = m_workbook.activeSheet();
-    m_workbook.SetCellText(sheet.currentColumn(), sheet.currentRow(), sText.toUtf8().toStdString());
+    m_pHistory->Type(sheet.currentColumn(), sheet.currentRow(), sText.toUtf8().toStdString());
+}
+
+bool TDataWindowForm::editKey(QKeyEvent* pEvent)
+{
+    if ((pEvent->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) !=
+        Qt::NoModifier)
+        return false;
+    switch (pEvent->key()) {
+        case Qt::Key_Escape: {
+            // The text the cell had when it was entered, caret before the first character.
+            if (!m_pHistory->RevertVisit()) return false;
+            if (SheetPage* pPage = activePage()) loadEditor(*pPage, false);
+            return true;
+        }
+        case Qt::Key_Delete:
+        case Qt::Key_Backspace: {
+            // With more than one cell selected the keys clear them all: the current cell
+            // alone is hidden among them.
+            const CellRange& selection = m_workbook.Selection();
+            if (selection.uLeft == selection.uRight && selection.uTop == selection.uBottom) return false;
+            m_pHistory->Record(QStringLiteral("Clear Cells"),
+                               [this] { return ClearSelection(m_workbook, false, m_services.messages); });
+            showView();
+            return true;
+        }
+        default: return false;
+    }
 }
 
 bool TDataWindowForm::editorKey(QKeyEvent* pEvent)
@@ -522,12 +555,18 @@ bool TDataWindowForm::eventFilter(QObject* pWatched, QEvent* pEvent)
     if (SheetPage* pPage = activePage(); pPage && pWatched == pPage->pEditor) {
         switch (pEvent->type()) {
             case QEvent::KeyPress:
-                if (editorKey(static_cast<QKeyEvent*>(pEvent))) return true;
+                if (editKey(static_cast<QKeyEvent*>(pEvent)) || editorKey(static_cast<QKeyEvent*>(pEvent))) return true;
                 break;
             case QEvent::ShortcutOverride: {
                 // The Edit commands of the main window work on cells, not on the editor's text.
                 const auto* pKey = static_cast<QKeyEvent*>(pEvent);
-                if (pKey->matches(QKeySequence::Cut) || pKey->matches(QKeySequence::Copy) ||
+                // Undo and Redo take back whole steps of the workbook, typing in this cell
+                // included, rather than the editor's own keys.
+                const QKeyCombination combination = pKey->keyCombination();
+                const bool bHistoryKey = pKey->matches(QKeySequence::Undo) || pKey->matches(QKeySequence::Redo) ||
+                                         combination == QKeyCombination(Qt::CTRL | Qt::Key_Y) ||
+                                         combination == QKeyCombination(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+                if (bHistoryKey || pKey->matches(QKeySequence::Cut) || pKey->matches(QKeySequence::Copy) ||
                     pKey->matches(QKeySequence::Paste) || pKey->matches(QKeySequence::SelectAll)) {
                     pEvent->ignore();
                     return true;
@@ -644,9 +683,11 @@ void TDataWindowForm::SelectAll()
 
 void TDataWindowForm::Cut()
 {
-    if (const std::optional<String> sText = CutSelection(m_workbook, m_services.messages)) {
-        m_services.clipboard.setText(sText->view());
-    }
+    m_pHistory->Record(QStringLiteral("Cut"), [this] {
+        const std::optional<String> sText = CutSelection(m_workbook, m_services.messages);
+        if (sText) m_services.clipboard.setText(sText->view());
+        return sText.has_value();
+    });
     showView();
 }
 
@@ -665,37 +706,44 @@ void TDataWindowForm::Paste()
         WaitCursorGuard hourglass;
         sText = m_services.clipboard.text();
     }
-    PasteText(m_workbook, sText);
+    m_pHistory->Record(QStringLiteral("Paste"), [&] {
+        PasteText(m_workbook, sText);
+        return true;
+    });
     showView();
 }
 
 void TDataWindowForm::ClearCells()
 {
-    ClearSelection(m_workbook, true, m_services.messages);
+    m_pHistory->Record(QStringLiteral("Clear Cells"),
+                       [this] { return ClearSelection(m_workbook, true, m_services.messages); });
     showView();
 }
 
 void TDataWindowForm::AddSheet()
 {
-    m_workbook.AddSheet();
+    m_pHistory->Record(QStringLiteral("Add Sheet"), [this] {
+        m_workbook.AddSheet();
+        return true;
+    });
 }
 
 void TDataWindowForm::DeleteSheet()
 {
-    m_workbook.DeleteSheet(m_services.messages);
+    m_pHistory->Record(QStringLiteral("Delete Sheet"), [this] { return m_workbook.DeleteSheet(m_services.messages); });
 }
 
 void TDataWindowForm::RenameSheet()
 {
     DialogOpenScope scope(*this);
-    m_pNameDialog->Execute();
+    m_pHistory->Record(QStringLiteral("Rename Sheet"), [this] { return m_pNameDialog->Execute(); });
     if (QLineEdit* pEditor = cellEditor()) pEditor->setFocus();
 }
 
 void TDataWindowForm::MoveSheets()
 {
     DialogOpenScope scope(*this);
-    m_pMoveDialog->Execute();
+    m_pHistory->Record(QStringLiteral("Move Sheets"), [this] { return m_pMoveDialog->Execute(); });
     if (QLineEdit* pEditor = cellEditor()) pEditor->setFocus();
 }
 
@@ -708,7 +756,12 @@ void TDataWindowForm::ImportSheet()
 
 bool TDataWindowForm::ImportFile(const std::string& sFileName)
 {
-    return ImportDataFile(m_workbook, sFileName, m_services.messages);
+    return RecordImport([&] { return ImportDataFile(m_workbook, sFileName, m_services.messages); });
+}
+
+bool TDataWindowForm::RecordImport(const std::function<bool()>& import)
+{
+    return m_pHistory->Record(QStringLiteral("Import"), import);
 }
 
 void TDataWindowForm::ExportSheet()

@@ -28,6 +28,7 @@ class SheetGridView;
 class SheetTableModel;
 class TSheetMoveDialogBoxForm;
 class TSheetNameDialogBoxForm;
+class WorkbookHistory;
 
 class TDataWindowForm : public QWidget, public WorkbookObserver {
     Q_OBJECT
@@ -42,6 +43,11 @@ public:
     ~TDataWindowForm() override;
 
     Workbook& workbook() { return m_workbook; }
+    //! The undo history of the workbook, with the Undo and Redo commands.
+    WorkbookHistory& history() { return *m_pHistory; }
+    //! Runs an import into the workbook (of any file format) as one undo step; returns
+    //! what the import returned.
+    bool RecordImport(const std::function<bool()>& import);
     GridNavigator& navigator() { return m_navigator; }
 
     //! The cell font: the window's font 1.25 times as large, in whole points.
@@ -97,7 +103,8 @@ public slots:
     void setTabsAtBottom(bool bBottom);
 
 signals:
-    //! The workbook changed: the main window sets the session's modified flag.
+    //! The workbook changed: the main window sets the session's modified flag (for a
+    //! change the history keeps, while history().Busy(), through the history instead).
     void sessionModified();
     //! The first showing of the window set it up: the session is not modified.
     void firstShown();
@@ -137,6 +144,8 @@ private:
     void updateCellArea();
 
     bool editorKey(QKeyEvent* pEvent);
+    //! Delete, Backspace and Escape; true when the key was used.
+    bool editKey(QKeyEvent* pEvent);
     void editorTextEdited(const QString& sText);
     void tabPressed();
     //! A drag position in cell-area pixels; the timer repeats the last one.
@@ -150,6 +159,7 @@ private:
     QFont m_cellFont;
     Workbook m_workbook;
     GridNavigator m_navigator;
+    std::unique_ptr<WorkbookHistory> m_pHistory;  //!< goes before the workbook
 
     QTabWidget* m_pTabs = nullptr;
     std::vector<std::unique_ptr<SheetPage>> m_pages;  //!< in tab order

@@ -35,6 +35,7 @@
 #include "platform/WaitCursor.h"
 #include "workbook/DelimitedText.h"
 #include "workbook/ui/TDataWindowForm.h"
+#include "workbook/ui/WorkbookHistory.h"
 
 namespace HalvrennInc {
 
@@ -124,10 +125,20 @@ TMainWindowForm::TMainWindowForm(PlatformServices& services, QWidget* pParent)
     m_pAboutDialog = new TAboutDialogBoxForm(m_services.help, this);
 
     new FileDropFilter(*this, m_services.messages);
-
-    connect(m_pDataWindow, &TDataWindowForm::sessionModified, this, &TMainWindowForm::MarkModified);
+    connect(m_pDataWindow, &TDataWindowForm::sessionModified, this, [this] {
+        // A change the undo history keeps marks the session through the history's saved
+        // step, so that undoing back to it leaves the session unmodified.
+        if (!m_pDataWindow->history().Busy()) {
+            MarkModified();
+            return;
+        }
+        m_bEndWithoutAsking = false;
+        emit sessionStateChanged();
+    });
     // The data window's first showing sets it up; that is no change of the session.
     connect(m_pDataWindow, &TDataWindowForm::firstShown, this, [this] { m_bModified = false; });
+    // Undoing back to the saved step makes the session unmodified again.
+    connect(&m_pDataWindow->history().stack(), &QUndoStack::indexChanged, this, &TMainWindowForm::sessionStateChanged);
     connect(m_pDataWindow, &TDataWindowForm::fastAnalysisRequested, this, &TMainWindowForm::fastAnalysisRequested);
     connect(m_pDataWindow, &TDataWindowForm::customAnalysisRequested, this, &TMainWindowForm::customAnalysisRequested);
 
@@ -227,6 +238,9 @@ void TMainWindowForm::createMenus()
     p->setMenuRole(QAction::QuitRole);
     connect(p, &QAction::triggered, this, &QWidget::close);
 
+    pEdit->addAction(m_pDataWindow->history().undoAction());
+    pEdit->addAction(m_pDataWindow->history().redoAction());
+    pEdit->addSeparator();
     p = addItem(pEdit, "EditCutItem", "Cu&t", "Move the selected cells to the clipboard.");
     p->setShortcut(QKeySequence::Cut);
     connect(p, &QAction::triggered, pData, &TDataWindowForm::Cut);
@@ -384,10 +398,16 @@ bool TMainWindowForm::TabsAtBottom() const
     return m_pTabsItem->isChecked();
 }
 
+bool TMainWindowForm::Modified() const
+{
+    return m_bModified || !m_pDataWindow->history().stack().isClean();
+}
+
 void TMainWindowForm::MarkModified()
 {
     m_bModified = true;
     m_bEndWithoutAsking = false;
+    emit sessionStateChanged();
 }
 
 void TMainWindowForm::setCurrentFile(const std::string& sFileName)
@@ -398,7 +418,7 @@ void TMainWindowForm::setCurrentFile(const std::string& sFileName)
 
 bool TMainWindowForm::SaveChangesFirst()
 {
-    if (!m_bModified) return true;
+    if (!Modified()) return true;
     switch (m_services.messages.ask("Warning", kSaveQuestion, MessageButtons::YesNoCancel, MessageIcon::None)) {
         case MessageAnswer::Yes: return Save();
         case MessageAnswer::No: return true;
@@ -413,7 +433,9 @@ bool TMainWindowForm::NewSession()
     setCurrentFile("");
     m_pDataWindow->workbook().ClearWorkbook();
     closeResultsWindows();
+    m_pDataWindow->history().Clear();
     m_bModified = false;
+    emit sessionStateChanged();
     return true;
 }
 
@@ -430,6 +452,8 @@ bool TMainWindowForm::writeSession(const std::string& sFileName)
     document.windows = SessionRecords();
     if (!WriteSession(sFileName, document, m_services.messages)) return false;
     m_bModified = false;
+    m_pDataWindow->history().stack().setClean();
+    emit sessionStateChanged();
     return true;
 }
 
@@ -467,7 +491,10 @@ bool TMainWindowForm::OpenSession(const std::string& sFileName)
     SessionDocument document(m_pDataWindow->workbook());
     SessionHooks hooks;
     hooks.newSession = [this] { return NewSession(); };
-    hooks.clearModified = [this] { m_bModified = false; };
+    hooks.clearModified = [this] {
+        m_pDataWindow->history().Clear();
+        m_bModified = false;
+    };
     hooks.removeRecentFile = [this, sFileName](const std::string& sName) {
         m_pRecentFiles->RemoveFile(sName);
         // An entry chosen from the menu is removed under the name it was listed by.
@@ -476,7 +503,22 @@ bool TMainWindowForm::OpenSession(const std::string& sFileName)
     if (ReadSession(sFullName, document, hooks, m_services.messages) != SessionReadResult::Read) return false;
     showSessionWindows(document.windows);
     setCurrentFile(sFullName);
+    m_pDataWindow->history().Clear();
     m_bModified = false;
+    emit sessionStateChanged();
+    return true;
+}
+
+bool TMainWindowForm::RestoreSession(const std::string& sFileName)
+{
+    SessionDocument document(m_pDataWindow->workbook());
+    closeResultsWindows();
+    if (ReadSession(sFileName, document, SessionHooks(), m_services.messages) != SessionReadResult::Read) return false;
+    showSessionWindows(document.windows);
+    setCurrentFile("");
+    m_pDataWindow->history().Clear();
+    // Nothing of it is saved anywhere the user chose: Save asks for a name.
+    MarkModified();
     return true;
 }
 

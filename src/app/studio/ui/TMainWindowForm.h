@@ -60,7 +60,10 @@ public:
     QMenu* WindowMenu() const { return m_pWindowMenu; }
     RecentFileList& RecentFiles() { return *m_pRecentFiles; }
     const std::string& CurrentFile() const;
-    bool Modified() const { return m_bModified; }
+    //! Changes since the session was new, read or saved: a step of the workbook's undo
+    //! history away from the saved one, or a change the history does not keep (results
+    //! windows, the data window's place, sizes of rows and columns).
+    bool Modified() const;
     bool TabsAtBottom() const;
 
     // ----- Session commands
@@ -78,6 +81,9 @@ public:
     //! The question of a desktop logout: true when the session may end (saved, or the
     //! user does not want it saved); the window then closes without asking again.
     bool AskToEndSession();
+    //! Reads a session file that is not the user's (a recovery file) as an untitled,
+    //! modified session, without the question of New. True when it was read.
+    bool RestoreSession(const std::string& sFileName);
 
     //! The command line: files to open or import (a session file first, data files after
     //! it), or the hand-over (paste the clipboard, select, and request a fast analysis).
@@ -100,6 +106,8 @@ signals:
     //! data window's buttons, the command line's -a).
     void fastAnalysisRequested();
     void customAnalysisRequested();
+    //! The session changed, was saved, or was replaced: Modified() may differ.
+    void sessionStateChanged();
 
 public slots:
     //! Something of the session changed (the workbook, a results window).
@@ -158,7 +166,7 @@ private:
     // Results records no window shows, from below and from above the data window.
     std::vector<SessionWindow> m_unshownBelow;
     std::vector<SessionWindow> m_unshownAbove;
-    bool m_bModified = false;
+    bool m_bModified = false;          //!< changes that the undo history does not keep
     bool m_bEndWithoutAsking = false;  //!< a logout was agreed to; cleared by any change
 };
 

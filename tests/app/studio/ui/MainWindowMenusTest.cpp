@@ -31,8 +31,8 @@ TEST(MainWindowMenus, EveryMenuHasItsItemsSeparatorsAndShortcutsInOrder)
               (Captions{"&New", "&Open...", "&Import Sheet...", "&Save", "Save &As...", "&Export Sheet...", "-",
                         "Print", "P&rint Setup...", "-", "E&xit"}));
     EXPECT_EQ(w.menuCaptions("EditMenu"),
-              (Captions{"Cu&t", "&Copy", "&Paste", "-", "&Select All", "C&lear Cells", "-", "&Add Sheet",
-                        "&Delete Sheet", "&Rename Sheet...", "&Move Sheets..."}));
+              (Captions{"&Undo", "R&edo", "-", "Cu&t", "&Copy", "&Paste", "-", "&Select All", "C&lear Cells", "-",
+                        "&Add Sheet", "&Delete Sheet", "&Rename Sheet...", "&Move Sheets..."}));
     EXPECT_EQ(w.menuCaptions("AnalysisMenu"),
               (Captions{"Fast Change-Point &Analysis", "&Custom Change-Point Analysis...", "Advanced &Options...",
                         "&Display Tabs at Bottom"}));
