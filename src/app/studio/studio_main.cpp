@@ -30,6 +30,11 @@ int main(int argc, char** argv)
         std::fputs("Ostrel-Vane Studio\nVersion 2.0\n", stdout);
         return 0;
     }
+    // Qt moves a widget by copying its pixels on the window; a view moved into place
+    // before its first painting (a results window's plot page as it opens) would then
+    // show whatever was painted there before, such as the data window's grid behind it.
+    // Every moved widget paints itself instead.
+    if (!qEnvironmentVariableIsSet("QT_NO_FAST_MOVE")) qputenv("QT_NO_FAST_MOVE", "1");
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Halvrenn"));
     QApplication::setApplicationName(QStringLiteral("Ostrel-Vane Studio"));
@@ -42,6 +47,7 @@ int main(int argc, char** argv)
     QtUserMessages messages;
     QtSettings settings;
     QtFileDialogs fileDialogs;
+    fileDialogs.keepLastFolder(settings);
     QtClipboard clipboard;
     QtPrinter printer;
     QtHelp help;

@@ -2,6 +2,7 @@
 #include "platform/qt/QtFileDialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace HalvrennInc {
@@ -62,10 +63,18 @@ std::optional<std::string> QtFileDialogs::run(bool bSave, std::string_view sTitl
     // A name such as "*.txt" is a pattern, which the filter already shows; a real name is
     // offered in the name box.
     const QString sName = qtText(sFileName);
+    if (m_pSettings) {
+        const std::optional<std::string> sFolder = m_pSettings->readString(kLastFolderValueName);
+        if (sFolder && QFileInfo(QString::fromStdString(*sFolder)).isDir())
+            dialog.setDirectory(QString::fromStdString(*sFolder));
+    }
     if (!sName.isEmpty() && !sName.contains(QLatin1Char('*')) && !sName.contains(QLatin1Char('?')))
         dialog.selectFile(sName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().front().toUtf8().toStdString();
+    const QString sChosen = dialog.selectedFiles().front();
+    if (m_pSettings)
+        m_pSettings->writeString(kLastFolderValueName, QFileInfo(sChosen).absolutePath().toUtf8().toStdString());
+    return sChosen.toUtf8().toStdString();
 }
 
 }  // namespace HalvrennInc

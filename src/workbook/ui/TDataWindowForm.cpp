@@ -589,7 +589,9 @@ bool TDataWindowForm::eventFilter(QObject* pWatched, QEvent* pEvent)
         }
         return false;
     }
-    if ((pWatched == m_pTabs->tabBar() || pWatched == m_pTabs) && pEvent->type() == QEvent::MouseButtonPress) {
+    // Qt delivers the second press of a quick pair as a double click: it is a mouse-down too.
+    if ((pWatched == m_pTabs->tabBar() || pWatched == m_pTabs) &&
+        (pEvent->type() == QEvent::MouseButtonPress || pEvent->type() == QEvent::MouseButtonDblClick)) {
         tabPressed();
         return false;
     }

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 
 #include "ModalDialogs.h"
 #include "platform/Canvas.h"
+#include "platform/MemorySettings.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtPrinter.h"
@@ -116,6 +118,24 @@ TEST(QtFileDialogs, FiltersAndNamesReachTheDialogAndTheChosenFileComesBack)
     });
     EXPECT_FALSE(dialogs.saveFile("Save File", "*.ovs", "Ostrel-Vane Studio (*.ovs)|*.ovs", "ovs", true))
         << "Cancel gives no name";
+
+    // With the folder kept in the settings, the next dialog starts where the last one ended.
+    MemorySettings settings;
+    dialogs.keepLastFolder(settings);
+    QTemporaryDir other;
+    AnswerNextModal<QFileDialog>([&](QFileDialog& dialog) {
+        dialog.selectFile(other.filePath("session.ovs"));
+        static_cast<QDialog&>(dialog).accept();
+    });
+    ASSERT_TRUE(dialogs.saveFile("Save File", "*.ovs", "Ostrel-Vane Studio (*.ovs)|*.ovs", "ovs", true));
+    EXPECT_EQ(settings.readString("Last Folder"), QFileInfo(other.path()).absoluteFilePath().toStdString());
+    QString sStartFolder;
+    AnswerNextModal<QFileDialog>([&](QFileDialog& dialog) {
+        sStartFolder = dialog.directory().absolutePath();
+        dialog.reject();
+    });
+    EXPECT_FALSE(dialogs.openFile("Open File", "*.ovs", "Ostrel-Vane Studio files (*.ovs)|*.ovs"));
+    EXPECT_EQ(sStartFolder, QFileInfo(other.path()).absoluteFilePath());
 }
 
 TEST(QtClipboard, CellsTravelAsPlainTextAndPicturesAsSvgAndImage)

@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -92,6 +93,18 @@ TEST(SheetTabs, TwoPressesWithinTheDoubleClickTimeOpenRenameAndSlowerOnesDoNot)
     });
     pressAt(200600, tab2);
     EXPECT_TRUE(WaitUntil([&]() { return iOpened == 2; }));
+
+    // At the desktop's double-click speed the second press arrives as a double-click event.
+    AnswerNextModal<TSheetNameDialogBoxForm>([&](TSheetNameDialogBoxForm& dialog) {
+        ++iOpened;
+        dialog.reject();
+    });
+    pressAt(300000, tab2);
+    iNow = 300200;
+    QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(tab2), pTabs->mapToGlobal(QPointF(tab2)), Qt::LeftButton,
+                       Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pTabs, &second);
+    EXPECT_TRUE(WaitUntil([&]() { return iOpened == 3; }));
 }
 
 TEST(SheetDialogs, RenameRefusesABlankNameAndKeepsTheDialogOpen)
