@@ -105,6 +105,19 @@ def test_the_result_object_holds_the_report_the_changes_and_the_charts():
     gappy = ostrelvane.analyze([None, *values[:50], float("nan")], seed=1)
     assert gappy.point_count == 50
 
+    # Calls from several threads at once each have a stream of their own.
+    results = [None] * 3
+
+    def run(k):
+        results[k] = ostrelvane.analyze(values, seed=99, trials=500).to_dict()
+
+    threads = [threading.Thread(target=run, args=(k,)) for k in range(3)]
+    for thread in threads:
+        thread.start()
+    for thread in threads:
+        thread.join()
+    assert all(r == result.to_dict() for r in results)
+
 
 def test_bad_input_raises_value_error_with_the_programs_message():
     cases = [

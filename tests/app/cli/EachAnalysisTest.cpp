@@ -64,6 +64,17 @@ int RunEach(const BatchRequest& request, Workbook& workbook, std::vector<EachSer
     return RunEachAnalysis(request, workbook, progress, false, halt, results);
 }
 
+// Whether a process has a handler for SIGINT (its caught-signals mask in /proc).
+bool CatchesInterrupt(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string sLine;
+    while (std::getline(status, sLine))
+        if (sLine.rfind("SigCgt:", 0) == 0)
+            return (std::stoull(sLine.substr(7), nullptr, 16) & (1u << (SIGINT - 1))) != 0;
+    return false;
+}
+
 }  // namespace
 
 TEST(EachAnalysis, EverySeriesGetsTheResultItHasAloneAndRefusalsDoNotStopTheOthers)
@@ -206,7 +217,10 @@ TEST(EachAnalysis, TheCommandWritesNothingWhenInterruptedAndTellsRefusalsByItsSt
                 "--format", "json", static_cast<char*>(nullptr));
         ::_exit(127);
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    // Once the program catches SIGINT it has read the file and is analysing.
+    for (int i = 0; i < 200 && !CatchesInterrupt(child); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
     ::close(iOut);
     ::close(iNull);
     ::kill(child, SIGINT);
