@@ -133,9 +133,10 @@ void MseSplitIndexed(std::uint32_t uStart, std::uint32_t uEnd, const std::uint32
                      std::uint32_t& uPosition);
 
 //! Percent of uTrials resamples of [uStart, uEnd] whose CUSUM range is strictly below
-//! rRange (the segment's own). Reports progress (code 6) every 100 trials. Returns
-//! false, leaving rConfidence unwritten, when the callback halts. puIndexes needs at
-//! least uEnd + 1 entries.
+//! rRange (the segment's own). Reports progress (code 6) every 100 trials, from the
+//! calling thread only, whatever threads run the trials. Returns false, leaving
+//! rConfidence unwritten, when the callback halts. puIndexes needs at least uEnd + 1
+//! entries (the serial reference loops work in it).
 bool BootstrapConfidence(const Real& rRange, std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puIndexes,
                          const Real* prValues, Real& rConfidence, std::uint32_t uTrials, bool bWithReplacement,
                          StatusCallback pCallback, void* pContext, const TrialSettings& settings = TrialSettings());
@@ -164,8 +165,8 @@ bool FindCandidates(std::uint32_t uStart, std::uint32_t uEnd, std::uint32_t* puI
 
 //! Bootstrap interval of a change at uPosition in the neighbourhood [uLow, uHigh]: each
 //! side is resampled on its own and the split re-estimated; the bounds are the
-//! (100 - dInterval)/2 percent points of the estimates. False when halted (bounds
-//! unwritten).
+//! (100 - dInterval)/2 percent points of the estimates. The trials and their progress
+//! as in BootstrapConfidence. False when halted (bounds unwritten).
 bool ConfidenceInterval(std::uint32_t uLow, std::uint32_t uPosition, std::uint32_t uHigh, std::uint32_t* puIndexes,
                         const Real* prValues, std::uint32_t& uLower, std::uint32_t& uUpper, std::uint32_t uTrials,
                         double dInterval, bool bWithReplacement, StatusCallback pCallback, void* pContext,

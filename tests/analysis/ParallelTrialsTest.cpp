@@ -198,3 +198,56 @@ TEST(ParallelTrials, AHaltStopsTheWorkersAndLeavesNothingHalfWritten)
         EXPECT_TRUE(Same(outcome, Analyze(shifts, true, 8, {nullptr, 1, true}, uHaltAt))) << uHaltAt;
     }
 }
+
+TEST(ParallelTrials, AwkwardValuesGiveTheSerialConfidencesAndIntervals)
+{
+    // Nearly equal values (ties of the CUSUM's extremes and of the fits), the largest and
+    // smallest moderate magnitudes with zeros, and magnitudes beyond them.
+    auto awkward = [](int iKind, std::uint32_t uCount) {
+        RandomStream random(static_cast<std::uint64_t>(iKind) + 100);
+        std::vector<Real> values;
+        for (std::uint32_t i = 0; i < uCount; ++i) {
+            const auto k = static_cast<int>(random.next() * 1000);
+            const double sign = k % 2 ? -1.0 : 1.0;
+            switch (iKind) {
+                case 0: values.emplace_back((k % 3 ? 1.0 : 1e5) * (1.0 + (k % 7 - 3) * 0x1p-52)); break;
+                case 1:
+                    values.emplace_back(k % 4 == 0 ? 0.0
+                                        : k % 3    ? sign * 1e30 * (1.0 - (k % 5) * 0x1p-52)
+                                                   : sign * 1e-30 * (1.0 + (k % 5) * 0x1p-52));
+                    break;
+                default: values.emplace_back(sign * (1.0 + k % 9) * (k % 5 ? 1e153 : 1e-152)); break;
+            }
+        }
+        return values;
+    };
+    for (int iKind = 0; iKind < 3; ++iKind) {
+        for (std::uint32_t uCount : {64u, 3000u}) {
+            const std::vector<Real> values = awkward(iKind, uCount);
+            std::vector<std::uint32_t> indexes(uCount);
+            Real rRange;
+            std::uint32_t uPosition = 0;
+            CusumRange(0, uCount - 1, values.data(), rRange, uPosition);
+            for (bool bWithReplacement : {false, true}) {
+                auto run = [&](const TrialSettings& settings) {
+                    RandomStream stream(3);
+                    TrialSettings withStream = settings;
+                    withStream.pStream = &stream;
+                    Real rConfidence;
+                    std::uint32_t uLower = 0, uUpper = 0;
+                    EXPECT_TRUE(BootstrapConfidence(rRange, 0, uCount - 1, indexes.data(), values.data(), rConfidence,
+                                                    200, bWithReplacement, nullptr, nullptr, withStream));
+                    EXPECT_TRUE(ConfidenceInterval(0, uCount / 3, uCount - 1, indexes.data(), values.data(), uLower,
+                                                   uUpper, 200, 90.0, bWithReplacement, nullptr, nullptr, withStream));
+                    return std::make_tuple(std::bit_cast<std::uint64_t>(rConfidence.value()), uLower, uUpper,
+                                           stream.next());
+                };
+                const auto reference = run({nullptr, 1, true});
+                for (unsigned uThreads : {1u, 3u})
+                    EXPECT_EQ(run({nullptr, uThreads, false}), reference)
+                        << "kind " << iKind << ", " << uCount << " values, " << uThreads << " threads"
+                        << (bWithReplacement ? ", with replacement" : "");
+            }
+        }
+    }
+}
