@@ -3,7 +3,7 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench lint format clean
+.PHONY: all deps configure build run test bench lint format clean package
 
 all: build
 
@@ -23,6 +23,10 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The Debian package and the tarball, in $(BUILD): see README.
+package: build
+	cd $(BUILD) && cpack
 
 bench: build
 	@scripts/run-bench $(BUILD)

@@ -51,6 +51,9 @@ std::string DurationText(std::string_view s)
     return buffer;
 }
 
+// The text of one cell is cut here; no data value is longer.
+constexpr std::size_t kLongestText = std::size_t{1} << 20;
+
 class ContentHandler : public XmlHandler {
 public:
     explicit ContentHandler(SpreadsheetContents& contents) : m_contents(contents) {}
@@ -79,7 +82,7 @@ public:
             m_iParagraphs = 0;
             m_sValue = cellValue(ppsAttributes);
             m_bValueFromAttribute = !m_sValue.empty();
-        } else if (m_bInCell && !m_bValueFromAttribute) {
+        } else if (m_bInCell && !m_bValueFromAttribute && m_sText.size() < kLongestText) {
             if (sName == "p" || sName == "h") {
                 if (m_iParagraphs++ > 0) m_sText += '\n';
                 m_bInParagraph = true;
@@ -116,7 +119,7 @@ public:
     void characters(std::string_view sText) override
     {
         if (m_iTableDepth == 1 && m_bInCell && m_bInParagraph && m_iAnnotation == 0 && !m_bValueFromAttribute &&
-            m_sText.size() < (1u << 20))
+            m_sText.size() < kLongestText)
             m_sText += sText;
     }
 

@@ -9,6 +9,9 @@ namespace HalvrennInc {
 
 namespace {
 
+// More sheets than anyone keeps in one file; each becomes a sheet of the workbook.
+constexpr std::size_t kMostSheets = 1000;
+
 bool EndsWith(std::string_view sName, std::string_view sEnd)
 {
     if (sName.size() < sEnd.size()) return false;
@@ -28,13 +31,21 @@ bool ReadArchive(ZipArchive& archive, DataFileKind kind, SpreadsheetContents& co
                  " (rename it to end in " + (bOds ? ".ods" : ".xlsx") + ")";
         return false;
     }
-    const bool bRead =
-        kind == DataFileKind::Ods ? ReadOds(archive, contents, sError) : ReadXlsx(archive, contents, sError);
-    if (bRead && contents.tooMuchText()) {
+    return kind == DataFileKind::Ods ? ReadOds(archive, contents, sError) : ReadXlsx(archive, contents, sError);
+}
+
+// What no reader stops at by itself: the bounds on the whole of a file.
+bool WithinBounds(const SpreadsheetContents& contents, std::string& sError)
+{
+    if (contents.tooMuchText()) {
         sError = "it holds more than " + std::to_string(SpreadsheetContents::kTextBytes >> 20) + " MB of cell text";
         return false;
     }
-    return bRead;
+    if (contents.sheets.size() > kMostSheets) {
+        sError = "it holds more than " + std::to_string(kMostSheets) + " sheets";
+        return false;
+    }
+    return true;
 }
 
 std::string Message(const std::string& sError)
@@ -102,6 +113,7 @@ bool ReadSpreadsheet(const std::string& sFileName, DataFileKind kind, Spreadshee
         archive.setLimits(limits);
         bRead = archive.openFile(sFileName, sError) && ReadArchive(archive, kind, contents, sError);
     }
+    bRead = bRead && WithinBounds(contents, sError);
     if (!bRead) sMessage = Message(sError);
     return bRead;
 }
@@ -112,7 +124,8 @@ bool ReadSpreadsheetBytes(std::string sBytes, DataFileKind kind, SpreadsheetCont
     std::string sError;
     ZipArchive archive;
     archive.setLimits(limits);
-    const bool bRead = archive.openBytes(std::move(sBytes), sError) && ReadArchive(archive, kind, contents, sError);
+    const bool bRead = archive.openBytes(std::move(sBytes), sError) && ReadArchive(archive, kind, contents, sError) &&
+                       WithinBounds(contents, sError);
     if (!bRead) sMessage = Message(sError);
     return bRead;
 }

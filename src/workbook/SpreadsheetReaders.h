@@ -23,6 +23,11 @@ bool ReadXls(const std::string& sFileName, SpreadsheetContents& contents, std::s
 //! The same in this process (used by that separate process and by the fuzzer).
 bool ReadXlsHere(const std::string& sFileName, SpreadsheetContents& contents, std::string& sError);
 
+//! What the reading process sends back: the sheets and cells read, or the reason it
+//! could not read them; and the reading of that message, which trusts nothing in it.
+std::string XlsChildMessage(const SpreadsheetContents& contents, bool bRead, const std::string& sError);
+bool ReadXlsChildMessage(std::string_view sMessage, SpreadsheetContents& contents, std::string& sError);
+
 //! One column letter group and row number ("B7", "XFD1048576") as column and row from 1.
 //! False for anything else, or a column beyond XFD or a row beyond 1048576.
 bool ParseCellReference(std::string_view sReference, std::uint64_t& uColumn, std::uint64_t& uRow);

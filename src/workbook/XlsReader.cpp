@@ -86,7 +86,9 @@ bool WriteAll(int iFile, const std::string& s)
     return true;
 }
 
-std::string Serialise(const SpreadsheetContents& contents, bool bRead, const std::string& sError)
+}  // namespace
+
+std::string XlsChildMessage(const SpreadsheetContents& contents, bool bRead, const std::string& sError)
 {
     std::string s;
     if (!bRead) {
@@ -109,6 +111,8 @@ std::string Serialise(const SpreadsheetContents& contents, bool bRead, const std
     s += 'K';
     return s;
 }
+
+namespace {
 
 class Reader {
 public:
@@ -140,7 +144,9 @@ private:
     std::size_t m_u = 0;
 };
 
-bool Deserialise(std::string_view sMessage, SpreadsheetContents& contents, std::string& sError)
+}  // namespace
+
+bool ReadXlsChildMessage(std::string_view sMessage, SpreadsheetContents& contents, std::string& sError)
 {
     Reader reader(sMessage);
     char c = 0;
@@ -148,7 +154,8 @@ bool Deserialise(std::string_view sMessage, SpreadsheetContents& contents, std::
     while (reader.kind(c)) {
         if (c == 'K') return true;
         if (c == 'E') {
-            if (!reader.text(sError)) break;
+            // A reason is always given; one that is empty (or too long to show) is no reason.
+            if (!reader.text(sError) || sError.empty() || sError.size() > 200) break;
             return false;
         }
         if (c == 'S') {
@@ -169,8 +176,6 @@ bool Deserialise(std::string_view sMessage, SpreadsheetContents& contents, std::
     sError = "it is damaged (the decoder stopped before the end)";
     return false;
 }
-
-}  // namespace
 
 bool ReadXlsHere(const std::string& sFileName, SpreadsheetContents& contents, std::string& sError)
 {
@@ -212,7 +217,7 @@ bool ReadXls(const std::string& sFileName, SpreadsheetContents& contents, std::s
         SpreadsheetContents read;
         std::string sChildError;
         const bool bRead = ReadXlsHere(sFileName, read, sChildError);
-        const bool bSent = WriteAll(pipeEnds[1], Serialise(read, bRead, sChildError));
+        const bool bSent = WriteAll(pipeEnds[1], XlsChildMessage(read, bRead, sChildError));
         _exit(bSent ? 0 : 1);
     }
     close(pipeEnds[1]);
@@ -242,7 +247,7 @@ bool ReadXls(const std::string& sFileName, SpreadsheetContents& contents, std::s
         sError = "it is damaged (the decoder stopped before the end)";
         return false;
     }
-    return Deserialise(sMessage, contents, sError);
+    return ReadXlsChildMessage(sMessage, contents, sError);
 }
 
 }  // namespace HalvrennInc

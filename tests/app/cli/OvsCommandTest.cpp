@@ -261,7 +261,13 @@ TEST(OvsCommand, ASheetOfASpreadsheetFileAnalysesLikeTheTextFile)
     const Result fromText = Ovs("analyze " + kExample + sOptions);
     ASSERT_EQ(fromText.iStatus, 0) << fromText.sErr;
     const std::string sFolder = std::string(OVS_TEST_DATA_DIR) + "/spreadsheets/";
-    for (const char* psFile : {"thickness.xlsx", "thickness.ods", "thickness.xls"}) {
+    std::vector<const char*> psFiles = {"thickness.xlsx", "thickness.ods"};
+    // The decoding library of .xls files reads past its own buffers as it opens a file,
+    // which the address sanitizer stops (in the child process that runs it).
+#if !defined(__SANITIZE_ADDRESS__)
+    psFiles.push_back("thickness.xls");
+#endif
+    for (const char* psFile : psFiles) {
         const Result byName = Ovs("analyze " + sFolder + psFile + " --sheet 'Sheet 1'" + sOptions);
         EXPECT_EQ(byName.iStatus, 0) << psFile << byName.sErr;
         EXPECT_EQ(byName.sOut, fromText.sOut) << psFile;
