@@ -29,9 +29,9 @@ WorkbookChange::Arrangement WorkbookChange::arrangement() const
 {
     Arrangement state;
     for (std::uint32_t u = 1; u <= m_workbook.sheetCount(); ++u) {
-        // The workbook hands out its sheets; the change keeps their addresses to find
-        // them again, whichever of its states holds them.
-        Sheet& sheet = const_cast<Workbook&>(m_workbook).sheet(u);
+        // The change keeps the sheets' addresses to find them again, whichever of its
+        // states holds them.
+        Sheet& sheet = m_workbook.sheet(u);
         state.order.push_back(&sheet);
         state.names.push_back(sheet.name());
     }

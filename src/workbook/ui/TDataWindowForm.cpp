@@ -73,7 +73,7 @@ TDataWindowForm::TDataWindowForm(PlatformServices& services, QWidget* pParent)
       m_cellFont(CellFontOf(font())),
       m_workbook(GridGeometry::ForCellFontHeight(QFontInfo(m_cellFont).pixelSize())),
       m_navigator(m_workbook),
-      m_pHistory(std::make_unique<WorkbookHistory>(m_workbook)),
+      m_pHistory(std::make_unique<WorkbookHistory>(m_workbook, this)),
       m_clock([]() { return QDateTime::currentMSecsSinceEpoch(); })
 {
     setWindowTitle(QStringLiteral("Data"));

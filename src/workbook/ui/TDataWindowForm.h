@@ -159,7 +159,9 @@ private:
     QFont m_cellFont;
     Workbook m_workbook;
     GridNavigator m_navigator;
-    std::unique_ptr<WorkbookHistory> m_pHistory;  //!< goes before the workbook
+    //! A child of this window (its commands are found among the window's), destroyed
+    //! before the workbook.
+    std::unique_ptr<WorkbookHistory> m_pHistory;
 
     QTabWidget* m_pTabs = nullptr;
     std::vector<std::unique_ptr<SheetPage>> m_pages;  //!< in tab order

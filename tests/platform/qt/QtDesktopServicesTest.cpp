@@ -62,6 +62,27 @@ TEST(QtUserMessages, BoxesCarryTheCaptionTextIconAndButtonsAndReportTheAnswer)
     });
     messages.show("Error", "Sheet name cannot be blank.  Correct and try <b>again</b>.", MessageIcon::Exclamation);
     EXPECT_EQ(ToQtIcon(MessageIcon::Stop), QMessageBox::Critical);
+
+    // The offer of a recovered session: buttons of their own; Return restores, Escape
+    // decides later, and each button gives its answer.
+    const auto offer = [&] {
+        return messages.ask("Recover Session", "Restore?", MessageButtons::RestoreDiscardLater, MessageIcon::Question);
+    };
+    AnswerNextModal<QMessageBox>([](QMessageBox& box) {
+        QStringList psCaptions;
+        for (QAbstractButton* pButton : box.buttons()) psCaptions.push_back(pButton->text());
+        psCaptions.sort();
+        EXPECT_EQ(psCaptions, (QStringList{"&Discard", "&Later", "&Restore"}));
+        QTest::keyClick(&box, Qt::Key_Return);
+    });
+    EXPECT_EQ(offer(), MessageAnswer::Restore);
+    AnswerNextModal<QMessageBox>([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+    EXPECT_EQ(offer(), MessageAnswer::Later);
+    AnswerNextModal<QMessageBox>([](QMessageBox& box) {
+        for (QAbstractButton* pButton : box.buttons())
+            if (pButton->text() == "&Discard") pButton->click();
+    });
+    EXPECT_EQ(offer(), MessageAnswer::Discard);
 }
 
 TEST(QtWaitCursor, NestedUsesRestoreTheCursorInTurn)

@@ -46,6 +46,7 @@ SessionAutosave::SessionAutosave(TMainWindowForm& mainWindow, Settings& settings
     connect(&m_quiet, &QTimer::timeout, this, &SessionAutosave::WriteNow);
     connect(&m_longest, &QTimer::timeout, this, &SessionAutosave::WriteNow);
 
+    if (!m_bEnabled) return;
     // The process number and the start time keep the files of programs apart; the lock
     // tells that this program is running.
     m_sId = QStringLiteral("session-%1-%2")

@@ -4,12 +4,13 @@
 // the next start, and a running program's file is not.
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QUndoStack>
 
-#include "DataWindowTestSupport.h"
 #include "MainWindowTestSupport.h"
 #include "app/studio/ui/SessionAutosave.h"
+#include "workbook/ui/DataWindowTestSupport.h"
 #include "workbook/ui/WorkbookHistory.h"
 
 using namespace HalvrennInc;
