@@ -26,6 +26,7 @@
 #include "app/studio/SessionNames.h"
 #include "app/studio/ui/ProductBanner.h"
 #include "app/studio/ui/RecentFilesMenu.h"
+#include "app/studio/ui/ResultsWindowPlacement.h"
 #include "app/studio/ui/ShellResources.h"
 #include "app/studio/ui/TAboutDialogBoxForm.h"
 #include "platform/DesktopServices.h"
@@ -124,7 +125,7 @@ TMainWindowForm::TMainWindowForm(PlatformServices& services, QWidget* pParent)
 
     connect(m_pDataWindow, &TDataWindowForm::sessionModified, this, &TMainWindowForm::MarkModified);
     // The data window's first showing sets it up; that is no change of the session.
-    connect(m_pDataWindow, &TDataWindowForm::firstShown, this, [this] { m_bModified = false; });
+    connect(m_pDataWindow, &TDataWindowForm::firstShown, this, [this] { setModified(false); });
     connect(m_pDataWindow, &TDataWindowForm::fastAnalysisRequested, this, &TMainWindowForm::fastAnalysisRequested);
     connect(m_pDataWindow, &TDataWindowForm::customAnalysisRequested, this, &TMainWindowForm::customAnalysisRequested);
 
@@ -144,7 +145,7 @@ TMainWindowForm::TMainWindowForm(PlatformServices& services, QWidget* pParent)
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainWindowForm::commitData);
 
     setCurrentFile("");
-    m_bModified = false;
+    setModified(false);
     const int iLine = fontMetrics().height();
     resize(iLine * 64, iLine * 40);
 }
@@ -252,10 +253,12 @@ void TMainWindowForm::createMenus()
     p = addItem(pAnalysis, "AnalysisFastItem", "Fast Change-Point &Analysis",
                 "Perform change-point analysis on selected data using all default options.");
     p->setIcon(ShellIcon(nullptr, "fast-analysis"));
+    p->setShortcut(QKeySequence(Qt::Key_F9));
     connect(p, &QAction::triggered, this, &TMainWindowForm::fastAnalysisRequested);
     p = addItem(pAnalysis, "AnalysisCustomItem", "&Custom Change-Point Analysis...",
                 "Specify options before performing change-point analysis on selected data.");
     p->setIcon(ShellIcon(nullptr, "custom-analysis"));
+    p->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F9));
     connect(p, &QAction::triggered, this, &TMainWindowForm::customAnalysisRequested);
     p = addItem(pAnalysis, "AnalysisAdvancedOptionsItem", "Advanced &Options...",
                 "Change the bootstrap settings of all analyses.");
@@ -383,14 +386,24 @@ bool TMainWindowForm::TabsAtBottom() const
 
 void TMainWindowForm::MarkModified()
 {
-    m_bModified = true;
+    setModified(true);
     m_bEndWithoutAsking = false;
+}
+
+void TMainWindowForm::setModified(bool bModified)
+{
+    m_bModified = bModified;
+    // The title bar marks unsaved changes.
+    setWindowModified(bModified);
 }
 
 void TMainWindowForm::setCurrentFile(const std::string& sFileName)
 {
     m_pRecentFiles->SetCurrentFile(sFileName);
-    setWindowTitle(QtText(MainWindowCaption(sFileName)));
+    // "[*]" is where the title bar marks unsaved changes; one in a file name is doubled.
+    QString sCaption = QtText(MainWindowCaption(sFileName));
+    sCaption.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(sCaption + QStringLiteral("[*]"));
 }
 
 bool TMainWindowForm::SaveChangesFirst()
@@ -410,7 +423,7 @@ bool TMainWindowForm::NewSession()
     setCurrentFile("");
     m_pDataWindow->workbook().ClearWorkbook();
     closeResultsWindows();
-    m_bModified = false;
+    setModified(false);
     return true;
 }
 
@@ -426,7 +439,7 @@ bool TMainWindowForm::writeSession(const std::string& sFileName)
     SessionDocument document(m_pDataWindow->workbook());
     document.windows = SessionRecords();
     if (!WriteSession(sFileName, document, m_services.messages)) return false;
-    m_bModified = false;
+    setModified(false);
     return true;
 }
 
@@ -464,7 +477,7 @@ bool TMainWindowForm::OpenSession(const std::string& sFileName)
     SessionDocument document(m_pDataWindow->workbook());
     SessionHooks hooks;
     hooks.newSession = [this] { return NewSession(); };
-    hooks.clearModified = [this] { m_bModified = false; };
+    hooks.clearModified = [this] { setModified(false); };
     hooks.removeRecentFile = [this, sFileName](const std::string& sName) {
         m_pRecentFiles->RemoveFile(sName);
         // An entry chosen from the menu is removed under the name it was listed by.
@@ -473,7 +486,7 @@ bool TMainWindowForm::OpenSession(const std::string& sFileName)
     if (ReadSession(sFullName, document, hooks, m_services.messages) != SessionReadResult::Read) return false;
     showSessionWindows(document.windows);
     setCurrentFile(sFullName);
-    m_bModified = false;
+    setModified(false);
     return true;
 }
 
@@ -503,6 +516,8 @@ QMdiSubWindow* TMainWindowForm::AddResultsWindow(const ResultsWindow& window)
     if (window.pWindow->metaObject()->indexOfSignal("sessionModified()") >= 0)
         connect(window.pWindow, SIGNAL(sessionModified()), this, SLOT(MarkModified()));
     if (window.binding.setTabsAtBottom) window.binding.setTabsAtBottom(TabsAtBottom());
+    GiveDistinctCaption(*m_pMdiArea, *pFrame);
+    PlaceResultsWindow(*m_pMdiArea, *m_pDataFrame, *m_pDataWindow->FastAnalysisButton(), *pFrame);
     pFrame->show();
     m_pMdiArea->setActiveSubWindow(pFrame);
     return pFrame;
@@ -656,7 +671,10 @@ void TMainWindowForm::WindowArrangeAllItemClick()
 
 void TMainWindowForm::HelpHomePageItemClick()
 {
-    m_services.help.openUrl(kHomePageUrl);
+    if (m_services.help.openUrl(kHomePageUrl)) return;
+    const std::string sText = "The home page could not be opened: no web browser took the address.\n\nIts address is " +
+                              std::string(kHomePageUrl) + ".";
+    m_services.messages.show(kApplicationTitle, sText, MessageIcon::Exclamation);
 }
 
 void TMainWindowForm::HelpAboutItemClick()
