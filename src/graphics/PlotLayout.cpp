@@ -388,9 +388,30 @@ std::vector<std::pair<std::uint32_t, double>> Plot::shownXLabels() const
     if (m_uLabelCount == 0 || !m_psLabels || !m_prLabelPositions) return shown;
     const std::uint32_t uLast = std::min(m_uLastLabel, m_uLabelCount - 1);
     if (m_uFirstLabel > uLast) return shown;
-    const std::uint64_t k = std::min<std::uint64_t>(std::uint64_t{uLast} - m_uFirstLabel + 1, m_uXAxisNumberLabels);
-    // One label only when the first is the last; otherwise k labels spread evenly.
-    const std::uint64_t uStep = k >= 2 ? (uLast - m_uFirstLabel) / (k - 1) : 1;
+    std::uint64_t k = std::min<std::uint64_t>(std::uint64_t{uLast} - m_uFirstLabel + 1, m_uXAxisNumberLabels);
+    // No more labels than fit side by side across the plot with a gap of a fifth of the
+    // widest between them: the labels are thinned out rather than run together.
+    double dWidest = 0;
+    for (std::uint64_t uIndex = m_uFirstLabel; uIndex <= uLast; ++uIndex)
+        dWidest = std::max(dWidest, m_psLabels[uIndex].width());
+    const double dSpacing = 1.2 * dWidest * m_dXAxisScaleSize;
+    bool bThinned = false;
+    if (dSpacing > 0) {
+        const double dFit = std::floor(plotWidth() / dSpacing) + 1;
+        if (dFit < static_cast<double>(k)) {
+            k = static_cast<std::uint64_t>(std::max(dFit, 1.0));
+            bThinned = true;
+        }
+    }
+    // One label only when the first is the last or only one fits; otherwise k labels
+    // spread evenly (after thinning, never closer than the spacing).
+    std::uint64_t uStep = 1;
+    if (k >= 2) {
+        const std::uint64_t uRange = uLast - m_uFirstLabel;
+        uStep = bThinned ? (uRange + k - 2) / (k - 1) : uRange / (k - 1);
+    } else if (bThinned) {
+        uStep = std::uint64_t{uLast} - m_uFirstLabel + 1;
+    }
     const AxisRange xr = xRange();
     for (std::uint64_t uIndex = m_uFirstLabel; uIndex <= uLast; uIndex += uStep) {
         const Real& position = m_prLabelPositions[uIndex];

@@ -43,6 +43,14 @@ public:
 };
 
 //! Printing on the printer chosen in the print dialog (or the default one).
+//! A part of the page in device pixels, from the paper's top-left corner.
+struct PrintableArea {
+    int iLeft = 0;
+    int iTop = 0;
+    int iWidth = 0;
+    int iHeight = 0;
+};
+
 class Printer {
 public:
     virtual ~Printer() = default;
@@ -60,6 +68,11 @@ public:
     //! Size of the whole page in device pixels.
     virtual int pageWidth() const = 0;
     virtual int pageHeight() const = 0;
+    //! The part of the page the printer prints on (the paper less its margins).
+    virtual PrintableArea printableArea() const { return {0, 0, pageWidth(), pageHeight()}; }
+    //! The orientation that suits the next picture best; it has no effect once the user
+    //! has chosen an orientation in a dialog.
+    virtual void preferLandscape(bool /*bLandscape*/) {}
 };
 
 //! The help window and the shell's "open" verb.
@@ -71,7 +84,8 @@ public:
     virtual void showHowToUse() = 0;
     //! The topic of a help context number (20 data window, 30 results, 40 custom analysis...).
     virtual void showContext(int iContext) = 0;
-    virtual void openUrl(std::string_view sUrl) = 0;
+    //! Hands the address to the desktop's browser; false when the desktop could not open it.
+    virtual bool openUrl(std::string_view sUrl) = 0;
 };
 
 class UserMessages;

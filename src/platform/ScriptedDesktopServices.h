@@ -63,7 +63,16 @@ public:
     int pixelsPerInchY() const override { return m_iDpi; }
     int pageWidth() const override { return m_iPageWidth; }
     int pageHeight() const override { return m_iPageHeight; }
+    PrintableArea printableArea() const override
+    {
+        return m_printable ? *m_printable : PrintableArea{0, 0, m_iPageWidth, m_iPageHeight};
+    }
+    void preferLandscape(bool bLandscape) override { m_bLandscape = bLandscape; }
 
+    //! The part of the page the printer prints on (default: the whole page).
+    void setPrintableArea(const PrintableArea& area) { m_printable = area; }
+    //! The orientation last asked for: true for landscape.
+    bool landscapePreferred() const { return m_bLandscape; }
     //! What the print dialog answers (true: Print).
     void setAcceptDialog(bool bAccept) { m_bAcceptDialog = bAccept; }
     //! A page of iWidth x iHeight pixels at iDpi (default: Letter at 600 dpi).
@@ -77,6 +86,8 @@ public:
 
 private:
     bool m_bAcceptDialog = true;
+    bool m_bLandscape = false;
+    std::optional<PrintableArea> m_printable;
     int m_iPageWidth = 5100;
     int m_iPageHeight = 6600;
     int m_iDpi = 600;
@@ -92,10 +103,17 @@ public:
     void showSearch() override { m_calls.push_back("search"); }
     void showHowToUse() override { m_calls.push_back("how to use"); }
     void showContext(int iContext) override { m_calls.push_back("context " + std::to_string(iContext)); }
-    void openUrl(std::string_view sUrl) override { m_calls.push_back("url " + std::string(sUrl)); }
+    bool openUrl(std::string_view sUrl) override
+    {
+        m_calls.push_back("url " + std::string(sUrl));
+        return m_bBrowser;
+    }
     const std::vector<std::string>& calls() const { return m_calls; }
+    //! Whether the desktop has a browser that opens addresses (it has by default).
+    void setBrowser(bool bBrowser) { m_bBrowser = bBrowser; }
 
 private:
+    bool m_bBrowser = true;
     std::vector<std::string> m_calls;
 };
 

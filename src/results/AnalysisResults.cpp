@@ -1,6 +1,8 @@
 // Ostrel-Vane Studio - one analysis with its tables, charts and report.
 #include "results/AnalysisResults.h"
 
+#include <algorithm>
+
 #include "results/ResultsCharts.h"
 #include "results/ResultsTables.h"
 
@@ -42,16 +44,24 @@ void ConnectPoints(Plot* pPlot, std::uint32_t uLine, bool bOn)
     pPlot->SetLinePointStyle(uLine, DataPointSymbol(bOn));
 }
 
+constexpr double kAllPointsRatio = 2.5;
+//! The widest spaced plot: at 150 % it stays within the largest picture a view takes, so
+//! that its texts keep their normal size.
+constexpr double kWidestSpacedRatio = 100;
+
 void ShowAllPoints(Plot& plot)
 {
-    plot.SetRatio(2.5);
+    plot.SetRatio(kAllPointsRatio);
     plot.SetXAxisNumberLabels(8);
 }
 
 void SpacePoints(Plot& plot, std::uint32_t uNumberPoints)
 {
-    plot.SetRatio(double(uNumberPoints / 20));
-    plot.SetXAxisNumberLabels(uNumberPoints / 10);
+    // Twenty points to a unit of height, but never narrower than the plot of all points
+    // nor wider than the widest a view shows at full size; the layout leaves out the
+    // labels that would overlap.
+    plot.SetRatio(std::clamp(double(uNumberPoints / 20), kAllPointsRatio, kWidestSpacedRatio));
+    plot.SetXAxisNumberLabels(std::max<std::uint32_t>(uNumberPoints / 10, 2));
 }
 
 }  // namespace

@@ -2,10 +2,13 @@
 // the chart options that change the graphics in place.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "ResultsTestSupport.h"
+#include "graphics/SizeMode.h"
+#include "graphics/Text.h"
 #include "results/AnalysisResults.h"
 #include "results/ResultsCharts.h"
 
@@ -85,7 +88,7 @@ TEST(AnalysisResults, EmptyAndTinySeriesBuildWithoutFailing)
     EXPECT_TRUE(empty.SetValuesBackground(vbAllChanges, true));
 
     AnalysisResults single(FilledAnalysis({4.0}));
-    EXPECT_TRUE(single.SpaceValuesPoints());  // ratio 0: drawn at the smallest ratio
+    single.SpaceValuesPoints();  // one point: spaced as the plot of all points
     EXPECT_TRUE(allBoundsFinite(*single.ValuesPlot()->BuildDrawing()));
 }
 
@@ -127,15 +130,43 @@ TEST(AnalysisResults, SpacingFollowsTheNumberOfDataPoints)
     AnalysisResults results(FilledAnalysis(values));
     EXPECT_FALSE(results.ShowAllValuesPoints());  // as built
     EXPECT_TRUE(results.SpaceValuesPoints());
-    EXPECT_EQ(results.ValuesPlot()->Ratio(), 2.0);
+    EXPECT_EQ(results.ValuesPlot()->Ratio(), 2.5) << "never narrower than the plot of all points";
     EXPECT_EQ(results.ValuesPlot()->XAxisNumberLabels(), 4u);
     EXPECT_FALSE(results.SpaceValuesPoints());
     // The variation plot is spaced by the 45 data points too, not its 22 variation points.
     EXPECT_TRUE(results.SpaceVariationPoints());
-    EXPECT_EQ(results.VariationPlot()->Ratio(), 2.0);
+    EXPECT_EQ(results.VariationPlot()->Ratio(), 2.5);
     EXPECT_TRUE(results.ShowAllValuesPoints());
     EXPECT_EQ(results.ValuesPlot()->Ratio(), 2.5);
     EXPECT_EQ(results.ValuesPlot()->XAxisNumberLabels(), 8u);
+}
+
+TEST(AnalysisResults, SpacedPointsKeepTheirLabelsApartAndTheirTextsAtNormalSize)
+{
+    for (const int iCount : {17, 400, 9999}) {
+        AnalysisResults results(FilledAnalysis(ShiftedValues(iCount)));
+        results.SpaceValuesPoints();
+        Plot& plot = *results.ValuesPlot();
+        EXPECT_GE(plot.Ratio(), 2.5) << iCount;
+        const std::unique_ptr<Drawing> pDrawing = plot.BuildDrawing();
+        // At 150 % (the size the menu entry sets) the picture stays within the largest side
+        // a view takes, so it is not scaled down and its texts keep their size.
+        const double dWidth = pDrawing->XMax() - pDrawing->XMin();
+        EXPECT_LE(dWidth * 1.5 * 16, kLargestPlotSide) << iCount;
+
+        // The tick labels of the x axis: the texts of the axis in its first row.
+        std::vector<const Text*> labels = objectsOf<Text>(*pDrawing, dtText, poXAxis);
+        ASSERT_GE(labels.size(), 2u) << iCount;
+        const double dRow = std::min_element(labels.begin(), labels.end(),
+                                             [](const Text* a, const Text* b) { return a->Y() < b->Y(); })[0]
+                                ->Y();
+        std::erase_if(labels, [dRow](const Text* p) { return p->Y() != dRow; });
+        std::sort(labels.begin(), labels.end(), [](const Text* a, const Text* b) { return a->X() < b->X(); });
+        EXPECT_GE(labels.size(), 2u) << iCount;
+        for (std::size_t k = 1; k < labels.size(); ++k)
+            EXPECT_LT(labels[k - 1]->XMax(), labels[k]->XMin())
+                << iCount << ": " << labels[k - 1]->Content().view() << " runs into " << labels[k]->Content().view();
+    }
 }
 
 TEST(AnalysisResults, BackgroundsChangeOnlyWhenAskedOrForced)

@@ -82,10 +82,11 @@ bool SaveBatchSession(const std::string& sFile, const Workbook& workbook, std::s
 {
     Workbook saved(workbook.gridGeometry());
     saved.sheet(1) = workbook.activeSheet();
-    saved.setDataWindowGeometry(workbook.dataWindowGeometry());
+    saved.setDataWindowGeometry(kSavedDataWindowLayout);
     SessionDocument document(saved);
     SessionWindow window;
     window.type = SessionWindowType::ResultsWindow;
+    window.geometry = kSavedResultsWindowLayout;
     window.pResults = std::move(pResults);
     document.windows.push_back(std::move(window));
     return WriteSession(sFile, document, messages);

@@ -15,6 +15,7 @@
 #include "analysis/ChangePointAnalysis.h"
 #include "analysis/SelectedSeries.h"
 #include "selection/SelectionTexts.h"
+#include "workbook/Workbook.h"
 
 namespace HalvrennInc {
 
@@ -65,6 +66,12 @@ bool IsSessionFileName(std::string_view sFile);
 //! spreadsheet file with the requested sheet made active. Returns bsSuccess, or the
 //! status after the message: bsRefused when the file cannot be read or has no such sheet.
 int LoadDataFile(Workbook& workbook, const BatchRequest& request, UserMessages& messages);
+
+//! Where the windows of a saved session open (state, top, left, height, width): the data
+//! window at the left, tall enough for its buttons, and the results window beside it,
+//! wide enough for its seven page tabs; together they fit a work area of 1600 x 860.
+inline constexpr WindowGeometry kSavedDataWindowLayout{0, 0, 0, 620, 580};
+inline constexpr WindowGeometry kSavedResultsWindowLayout{0, 0, 580, 620, 1000};
 
 //! Saves a session that the desktop program opens: the workbook's active sheet alone and
 //! one results window showing the analysis. False after the message when it cannot.

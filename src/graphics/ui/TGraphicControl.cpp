@@ -3,6 +3,7 @@
 
 #include <QActionGroup>
 #include <QContextMenuEvent>
+#include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -11,8 +12,11 @@
 #include <cmath>
 
 #include "graphics/Drawing.h"
+#include "graphics/DrawingCoverage.h"
 #include "platform/RecordingCanvas.h"
+#include "platform/UserMessages.h"
 #include "platform/WaitCursor.h"
+#include "platform/qt/PictureFile.h"
 #include "platform/qt/QtCanvas.h"
 
 namespace HalvrennInc {
@@ -110,6 +114,9 @@ void TGraphicControl::buildMenu()
     connect(m_pPrintAction, &QAction::triggered, this, &TGraphicControl::vdPrint);
     m_pCopyAction = m_pMenu->addAction(QStringLiteral("&Copy to Clipboard"));
     connect(m_pCopyAction, &QAction::triggered, this, &TGraphicControl::vdClipboard);
+    m_pSavePictureAction = m_pMenu->addAction(QStringLiteral("Save Picture &As..."));
+    m_pSavePictureAction->setStatusTip(QStringLiteral("Write the picture to an SVG, PNG or PDF file."));
+    connect(m_pSavePictureAction, &QAction::triggered, this, &TGraphicControl::vdSavePicture);
     tickMenu();
 }
 
@@ -238,7 +245,17 @@ bool TGraphicControl::pictureRect(double& x1, double& y1, double& x2, double& y2
     x2 = width() - m_dMargin;
     y2 = height() - m_dMargin;
     // A margin that leaves nothing would turn the picture over.
-    return x2 > x1 && y2 > y1;
+    if (!(x2 > x1 && y2 > y1)) return false;
+    // Texts in the screen's fonts stay inside, measured as the painting measures them.
+    if (const Drawing* pPicture = Picture()) {
+        QImage probe(1, 1, QImage::Format_RGB32);
+        probe.setDotsPerMeterX(static_cast<int>(std::lround(logicalDpiX() / 0.0254)));
+        probe.setDotsPerMeterY(static_cast<int>(std::lround(logicalDpiY() / 0.0254)));
+        QPainter painter(&probe);
+        QtCanvas canvas(painter);
+        FitCovering(*pPicture, canvas, x1, y1, x2, y2);
+    }
+    return true;
 }
 
 void TGraphicControl::paintEvent(QPaintEvent* /*pEvent*/)
@@ -258,10 +275,17 @@ void TGraphicControl::vdPrint()
     if (!pPicture) return;
     WaitCursorGuard wait;
     const double dMargin = m_dMargin;
-    m_services.printer.print(kPrintJobTitle, 1, [pPicture, dMargin](Canvas& canvas, int, int iWidth, int iHeight) {
-        // The margin is taken as printer pixels.
-        if (iWidth - dMargin > dMargin && iHeight - dMargin > dMargin)
-            pPicture->DrawFitted(canvas, dMargin, dMargin, iWidth - dMargin, iHeight - dMargin, kWhite);
+    // A picture wider than high goes across the paper unless the user chose otherwise.
+    if (pPicture->HasExtent())
+        m_services.printer.preferLandscape(pPicture->XMax() - pPicture->XMin() > pPicture->YMax() - pPicture->YMin());
+    const PrintableArea area = m_services.printer.printableArea();
+    m_services.printer.print(kPrintJobTitle, 1, [pPicture, dMargin, area](Canvas& canvas, int, int, int) {
+        // The margin is taken as printer pixels, inside the part of the paper the printer prints on.
+        double x1 = area.iLeft + dMargin, y1 = area.iTop + dMargin;
+        double x2 = area.iLeft + area.iWidth - dMargin, y2 = area.iTop + area.iHeight - dMargin;
+        if (x2 <= x1 || y2 <= y1) return;
+        FitCovering(*pPicture, canvas, x1, y1, x2, y2);
+        pPicture->DrawFitted(canvas, x1, y1, x2, y2, kWhite);
     });
 }
 
@@ -276,8 +300,32 @@ void TGraphicControl::vdClipboard()
     const PixelSize size = FixedClientSize(dWidth, dHeight, kClipboardPixelsPerUnit, 1, 0, LargestSide());
     // The clipboard paints the picture before it returns.
     m_services.clipboard.setPicture(size.iWidth, size.iHeight, [pPicture, drawn](Canvas& canvas, int, int) {
-        pPicture->DrawFitted(canvas, 0, 0, drawn.dWidth, drawn.dHeight, kWhite);
+        // Texts in the fonts of the picture stay inside it.
+        double x1 = 0, y1 = 0, x2 = drawn.dWidth, y2 = drawn.dHeight;
+        FitCovering(*pPicture, canvas, x1, y1, x2, y2);
+        pPicture->DrawFitted(canvas, x1, y1, x2, y2, kWhite);
     });
+}
+
+void TGraphicControl::vdSavePicture()
+{
+    const Drawing* pPicture = Picture();
+    if (!pPicture || !pPicture->HasExtent()) return;
+    const std::optional<std::string> sChosen = m_services.fileDialogs.saveFile(
+        "Save Picture As", "*.svg", "SVG picture (*.svg)|*.svg|PNG picture (*.png)|*.png|PDF document (*.pdf)|*.pdf",
+        "svg", true);
+    if (!sChosen || sChosen->empty()) return;
+    std::string sPath = *sChosen;
+    const std::size_t uDot = sPath.find_last_of("./");
+    std::optional<PictureFormat> format;
+    if (uDot != std::string::npos && sPath[uDot] == '.') format = PictureFormatFromName(sPath.substr(uDot + 1));
+    if (!format) {
+        format = PictureFormat::Svg;
+        sPath += ".svg";
+    }
+    WaitCursorGuard wait;
+    if (const std::optional<String> sMessage = WritePicture(*pPicture, sPath, *format))
+        m_services.messages.show("Error", sMessage->view(), MessageIcon::Exclamation);
 }
 
 // ---------------------------------------------------------------------------------------

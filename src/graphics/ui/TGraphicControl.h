@@ -49,6 +49,7 @@ public:
     //! "&Copy to Clipboard" (disconnect the action from this control, connect their own).
     QMenu* PopupMenu() const { return m_pMenu; }
     QAction* PrintAction() const { return m_pPrintAction; }
+    QAction* SavePictureAction() const { return m_pSavePictureAction; }
     QAction* CopyAction() const { return m_pCopyAction; }
     //! The menu entry that chooses a size mode: "&Size To Fit", "&Fixed Size - Normal" or
     //! a percentage of "Fi&xed Size - Custom".
@@ -83,6 +84,9 @@ public slots:
     void vdPrint();
     //! The picture on the clipboard at 20 pixels per world unit.
     void vdClipboard();
+    //! Asks for a file name and writes the picture there as SVG, PNG or PDF (by the name's
+    //! extension; SVG when it has none of these), as the command line's pictures are.
+    void vdSavePicture();
 
 signals:
     void OnChange(HalvrennInc::TGraphicControl* pSender);
@@ -152,6 +156,7 @@ private:
     QAction* m_pCustomAction = nullptr;
     QAction* m_pPrintAction = nullptr;
     QAction* m_pCopyAction = nullptr;
+    QAction* m_pSavePictureAction = nullptr;
     std::array<QAction*, kSizeModeCount> m_sizeActions{};
 };
 

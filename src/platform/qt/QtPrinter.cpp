@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/qt/QtCanvas.h"
 
@@ -29,14 +31,19 @@ bool QtPrinter::showPrintDialog()
 {
     if (m_bToPdf) return true;
     QPrintDialog dialog(m_pPrinter.get(), m_pParent);
-    return dialog.exec() == QDialog::Accepted;
+    const QPageLayout::Orientation before = m_pPrinter->pageLayout().orientation();
+    const bool bAccepted = dialog.exec() == QDialog::Accepted;
+    if (bAccepted && m_pPrinter->pageLayout().orientation() != before) m_bOrientationChosen = true;
+    return bAccepted;
 }
 
 void QtPrinter::showPageSetupDialog()
 {
     if (m_bToPdf) return;
     QPageSetupDialog dialog(m_pPrinter.get(), m_pParent);
-    dialog.exec();
+    const QPageLayout::Orientation before = m_pPrinter->pageLayout().orientation();
+    if (dialog.exec() == QDialog::Accepted && m_pPrinter->pageLayout().orientation() != before)
+        m_bOrientationChosen = true;
 }
 
 bool QtPrinter::print(std::string_view sJobTitle, int iPages,
@@ -78,6 +85,25 @@ int QtPrinter::pageWidth() const
 int QtPrinter::pageHeight() const
 {
     return m_pPrinter->height();
+}
+
+PrintableArea QtPrinter::printableArea() const
+{
+    const QPageLayout layout = m_pPrinter->pageLayout();
+    const QMarginsF margins = layout.margins(QPageLayout::Inch);
+    const double dLeast = 0.25;
+    const double dDpiX = m_pPrinter->logicalDpiX(), dDpiY = m_pPrinter->logicalDpiY();
+    const int iLeft = static_cast<int>(std::lround(std::max(margins.left(), dLeast) * dDpiX));
+    const int iRight = static_cast<int>(std::lround(std::max(margins.right(), dLeast) * dDpiX));
+    const int iTop = static_cast<int>(std::lround(std::max(margins.top(), dLeast) * dDpiY));
+    const int iBottom = static_cast<int>(std::lround(std::max(margins.bottom(), dLeast) * dDpiY));
+    return {iLeft, iTop, std::max(pageWidth() - iLeft - iRight, 0), std::max(pageHeight() - iTop - iBottom, 0)};
+}
+
+void QtPrinter::preferLandscape(bool bLandscape)
+{
+    if (m_bOrientationChosen) return;
+    m_pPrinter->setPageOrientation(bLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
 }  // namespace HalvrennInc

@@ -35,6 +35,10 @@ public:
     int pixelsPerInchY() const override;
     int pageWidth() const override;
     int pageHeight() const override;
+    //! The paper less the printer's margins, and at least a quarter inch on each side
+    //! (a printer file has no margins of its own).
+    PrintableArea printableArea() const override;
+    void preferLandscape(bool bLandscape) override;
 
     QPrinter& printer() { return *m_pPrinter; }
 
@@ -42,6 +46,7 @@ private:
     std::unique_ptr<QPrinter> m_pPrinter;
     QPointer<QWidget> m_pParent;
     bool m_bToPdf = false;
+    bool m_bOrientationChosen = false;  //!< the user changed the orientation in a dialog
 };
 
 }  // namespace HalvrennInc

@@ -10,7 +10,10 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <exception>
@@ -483,7 +486,12 @@ void TAnalysisResultsWindowForm::CopyButtonClick()
 
 QSize TAnalysisResultsWindowForm::sizeHint() const
 {
-    return {kNewWindowWidth, kNewWindowHeight};
+    // Wide enough for all seven page tabs in one row, within the screen.
+    const int iTabs =
+        m_pPageControl->tabBar()->sizeHint().width() + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    int iWidth = std::max(kNewWindowWidth, iTabs);
+    if (const QScreen* pScreen = screen()) iWidth = std::min(iWidth, pScreen->availableGeometry().width() * 9 / 10);
+    return {iWidth, kNewWindowHeight};
 }
 
 void TAnalysisResultsWindowForm::SetTabsAtBottom(bool bBottom)

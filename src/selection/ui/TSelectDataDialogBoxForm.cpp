@@ -91,6 +91,9 @@ TSelectDataDialogBoxForm::TSelectDataDialogBoxForm(PlatformServices& services, Q
     ++m_iLoading;
     m_pPages = new QTabWidget(this);
     m_pPages->setObjectName(QStringLiteral("AnalysisPageControl"));
+    // Every page's whole title in view: the dialog is at least as wide as the tabs.
+    m_pPages->setElideMode(Qt::ElideNone);
+    m_pPages->setUsesScrollButtons(false);
     m_pPages->addTab(buildDataPage(), qtText(PageCaption(SelectionPage::Data)));
     m_pPages->addTab(buildLabelsPage(), qtText(PageCaption(SelectionPage::Labels)));
     m_pPages->addTab(buildAssumptionsPage(), qtText(PageCaption(SelectionPage::Assumptions)));
@@ -227,7 +230,10 @@ QWidget* TSelectDataDialogBoxForm::buildAssumptionsPage()
     m_pGroupingButtons = new QButtonGroup(this);
     m_pNumberGroupsComboBox = editableCombo(m_pSerialCorrelationRadioGroup, "NumberGroupsComboBox");
     m_pNumberGroupsComboBox->addItems(itemsOf(NumberGroupsItems()));
-    m_pNumberGroupsComboBox->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    // Wide enough for its longest entry.
+    m_pNumberGroupsComboBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_pNumberGroupsComboBox->setMinimumContentsLength(4);
+    m_pNumberGroupsComboBox->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
     connect(m_pNumberGroupsComboBox, &QComboBox::editTextChanged, this,
             &TSelectDataDialogBoxForm::LabelsComboBoxChange);
     auto* pGroupingLayout = new QGridLayout(m_pSerialCorrelationRadioGroup);

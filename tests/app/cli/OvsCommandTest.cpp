@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -170,6 +171,28 @@ TEST(OvsCommand, ASavedSessionHoldsTheSheetAndTheAnalysis)
     const Result analysed = Ovs("analyze " + kExample + " --select B1" + sOptions + " --save-session " + saved.sPath);
     ASSERT_EQ(analysed.iStatus, 0) << analysed.sErr;
     ASSERT_TRUE(std::filesystem::exists(saved.sPath));
+
+    // Opened on the desktop, the results window stands beside the data window: nothing
+    // hides the data or its buttons. Window records: type, state, top, left, height, width.
+    {
+        std::ifstream file(saved.sPath);
+        const std::regex record(R"(^([12]) 0 (-?\d+) (-?\d+) (\d+) (\d+)( \d+)? *$)");
+        std::vector<std::array<int, 5>> windows;
+        for (std::string sLine; std::getline(file, sLine);) {
+            std::smatch m;
+            if (std::regex_match(sLine, m, record))
+                windows.push_back(
+                    {std::stoi(m[1]), std::stoi(m[2]), std::stoi(m[3]), std::stoi(m[4]), std::stoi(m[5])});
+        }
+        ASSERT_EQ(windows.size(), 2u);
+        const auto& data = windows[0];
+        const auto& results = windows[1];
+        EXPECT_EQ(data[0], 1);
+        EXPECT_EQ(results[0], 2);
+        EXPECT_GE(results[2], data[2] + data[4]) << "the results window starts right of the data window";
+        EXPECT_GE(data[3], 400) << "the data window is tall enough to show data and buttons";
+        EXPECT_LE(results[2] + results[4], 1600);
+    }
 
     // The session shows the sheet and the analysis as 'ovs analyze' reported it.
     const Result shown = Ovs("session " + saved.sPath + " --format json");

@@ -166,7 +166,7 @@ TEST(DrawingControl, ThePopupMenuHasTheSizesPrintAndCopy)
     TDrawingControl view(s.services);
     EXPECT_EQ(captionsOf(*view.PopupMenu()),
               (std::vector<std::string>{"&Size To Fit", "&Fixed Size - Normal", "Fi&xed Size - Custom", "-", "&Print",
-                                        "&Copy to Clipboard"}));
+                                        "&Copy to Clipboard", "Save Picture &As..."}));
     EXPECT_EQ(view.PopupMenu()->actions()[4], view.PrintAction());
     EXPECT_EQ(view.PopupMenu()->actions()[5], view.CopyAction());
     QMenu* pCustom = view.CustomSizeAction()->menu();

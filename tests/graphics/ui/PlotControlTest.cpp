@@ -169,7 +169,7 @@ TEST(PlotControl, TheMenuStartsWithThePlotOptions)
     ScriptedServices s;
     TPlotControl view(s.services);
     const QList<QAction*> actions = view.PopupMenu()->actions();
-    ASSERT_EQ(actions.size(), 8);
+    ASSERT_EQ(actions.size(), 9);
     EXPECT_EQ(actions[0], view.OptionsAction());
     EXPECT_EQ(actions[0]->text(), "Plot &Options...");
     EXPECT_TRUE(actions[1]->isSeparator());
@@ -178,6 +178,7 @@ TEST(PlotControl, TheMenuStartsWithThePlotOptions)
     EXPECT_EQ(actions[6]->text(), "&Print");
     EXPECT_EQ(actions[7], view.CopyAction());
     EXPECT_EQ(actions[7]->text(), "&Copy to Clipboard");
+    EXPECT_EQ(actions[8], view.SavePictureAction());
 }
 
 TEST(PlotControl, ClickingAPartOpensTheOptionsOnItsPage)

@@ -1,6 +1,7 @@
 // Ostrel-Vane Studio - the help window and the shell's "open".
 #include "app/studio/ui/QtHelp.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QHBoxLayout>
@@ -8,9 +9,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSplitter>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QUrl>
@@ -79,13 +82,21 @@ const std::vector<HelpPage>& HelpPages()
 std::vector<std::pair<QString, QString>> MatchHelpKeywords(const QString& sText)
 {
     const QString sWanted = sText.trimmed();
+    // A keyword of several pages is listed once for each, named by its page's title, so
+    // that no two entries of the list read the same.
+    std::map<QString, int> pagesOfKeyword;
+    for (const HelpPage& page : HelpPages())
+        for (const QString& sKeyword : page.psKeywords) ++pagesOfKeyword[sKeyword.toLower()];
     std::vector<std::pair<QString, QString>> beginning, containing;
     for (const HelpPage& page : HelpPages()) {
         for (const QString& sKeyword : page.psKeywords) {
+            const QString sEntry = pagesOfKeyword[sKeyword.toLower()] > 1
+                                       ? sKeyword + QStringLiteral(" (") + page.sTitle + u')'
+                                       : sKeyword;
             if (sKeyword.startsWith(sWanted, Qt::CaseInsensitive)) {
-                beginning.emplace_back(sKeyword, page.sUrl);
+                beginning.emplace_back(sEntry, page.sUrl);
             } else if (sKeyword.contains(sWanted, Qt::CaseInsensitive)) {
-                containing.emplace_back(sKeyword, page.sUrl);
+                containing.emplace_back(sEntry, page.sUrl);
             }
         }
     }
@@ -170,13 +181,38 @@ THelpWindowForm::THelpWindowForm(QWidget* pParent) : QWidget(pParent, Qt::Window
     connect(m_pSearch, &QLineEdit::textChanged, this, &THelpWindowForm::fillKeywords);
     connect(m_pSearch, &QLineEdit::returnPressed, this, &THelpWindowForm::openKeyword);
     connect(m_pKeywords, &QListWidget::itemActivated, this, &THelpWindowForm::openKeyword);
+    // Choosing the Search tab is choosing to type a word.
+    connect(m_pTabs, &QTabWidget::currentChanged, this, [this](int iTab) {
+        if (iTab == 1) m_pSearch->setFocus();
+    });
     fillKeywords({});
     m_pBrowser->setSource(QUrl(kContentsPage));
+}
+
+void THelpWindowForm::PlaceOverWorkArea()
+{
+    // The work area of the program's main window: below its menus and speed bar.
+    QRect area;
+    for (QWidget* pTop : QApplication::topLevelWidgets()) {
+        const auto* pMain = qobject_cast<const QMainWindow*>(pTop);
+        if (!pMain || !pMain->isVisible() || !pMain->centralWidget()) continue;
+        const QWidget* pCentre = pMain->centralWidget();
+        area = QRect(pCentre->mapToGlobal(QPoint(0, 0)), pCentre->size());
+        break;
+    }
+    if (area.isEmpty()) return;
+    // The frame the window manager adds is not known before the first showing: a title
+    // bar's height is left free above the window.
+    const int iTitleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const QSize size(std::min(width(), area.width()), std::min(height(), area.height() - iTitleBar));
+    resize(size);
+    move(area.right() + 1 - size.width(), area.top() + iTitleBar);
 }
 
 void THelpWindowForm::showPage(const QString& sUrl)
 {
     if (m_pBrowser->source() != QUrl(sUrl)) m_pBrowser->setSource(QUrl(sUrl));
+    if (!isVisible()) PlaceOverWorkArea();
     show();
     raise();
     activateWindow();
@@ -186,6 +222,7 @@ void THelpWindowForm::showSearch()
 {
     m_pTabs->setCurrentIndex(1);
     m_pSearch->clear();
+    if (!isVisible()) PlaceOverWorkArea();
     show();
     raise();
     activateWindow();
@@ -239,10 +276,10 @@ void QtHelp::showContext(int iContext)
     window().showPage(HelpPageOfContext(iContext));
 }
 
-void QtHelp::openUrl(std::string_view sUrl)
+bool QtHelp::openUrl(std::string_view sUrl)
 {
     WaitCursorGuard hourglass;
-    QDesktopServices::openUrl(QUrl(QString::fromUtf8(sUrl.data(), static_cast<qsizetype>(sUrl.size()))));
+    return QDesktopServices::openUrl(QUrl(QString::fromUtf8(sUrl.data(), static_cast<qsizetype>(sUrl.size()))));
 }
 
 }  // namespace HalvrennInc

@@ -51,6 +51,9 @@ public:
     void showPage(const QString& sUrl);
     //! Shows the search page with an empty keyword, ready for typing.
     void showSearch();
+    //! Before a showing: the window goes over the right of the main window's work area,
+    //! leaving its menus and speed bar free.
+    void PlaceOverWorkArea();
 
 private:
     void fillKeywords(const QString& sText);
@@ -75,7 +78,7 @@ public:
     void showHowToUse() override;
     void showContext(int iContext) override;
     //! Asks the desktop to open the address in its own way and returns at once.
-    void openUrl(std::string_view sUrl) override;
+    bool openUrl(std::string_view sUrl) override;
 
     //! The help window, made when it is first asked for.
     THelpWindowForm& window();

@@ -27,6 +27,7 @@
 #include "app/studio/ui/FileDrop.h"
 #include "app/studio/ui/ProductBanner.h"
 #include "app/studio/ui/RecentFilesMenu.h"
+#include "app/studio/ui/ResultsWindowPlacement.h"
 #include "app/studio/ui/ShellResources.h"
 #include "app/studio/ui/TAboutDialogBoxForm.h"
 #include "platform/DesktopServices.h"
@@ -136,9 +137,11 @@ TMainWindowForm::TMainWindowForm(PlatformServices& services, QWidget* pParent)
         emit sessionStateChanged();
     });
     // The data window's first showing sets it up; that is no change of the session.
-    connect(m_pDataWindow, &TDataWindowForm::firstShown, this, [this] { m_bModified = false; });
+    connect(m_pDataWindow, &TDataWindowForm::firstShown, this, [this] { setModified(false); });
     // Undoing back to the saved step makes the session unmodified again.
     connect(&m_pDataWindow->history().stack(), &QUndoStack::indexChanged, this, &TMainWindowForm::sessionStateChanged);
+    // The title bar marks unsaved changes, undone ones included.
+    connect(this, &TMainWindowForm::sessionStateChanged, this, [this] { setWindowModified(Modified()); });
     connect(m_pDataWindow, &TDataWindowForm::fastAnalysisRequested, this, &TMainWindowForm::fastAnalysisRequested);
     connect(m_pDataWindow, &TDataWindowForm::customAnalysisRequested, this, &TMainWindowForm::customAnalysisRequested);
 
@@ -158,7 +161,7 @@ TMainWindowForm::TMainWindowForm(PlatformServices& services, QWidget* pParent)
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainWindowForm::commitData);
 
     setCurrentFile("");
-    m_bModified = false;
+    setModified(false);
     const int iLine = fontMetrics().height();
     resize(iLine * 64, iLine * 40);
 }
@@ -269,10 +272,12 @@ void TMainWindowForm::createMenus()
     p = addItem(pAnalysis, "AnalysisFastItem", "Fast Change-Point &Analysis",
                 "Perform change-point analysis on selected data using all default options.");
     p->setIcon(ShellIcon(nullptr, "fast-analysis"));
+    p->setShortcut(QKeySequence(Qt::Key_F9));
     connect(p, &QAction::triggered, this, &TMainWindowForm::fastAnalysisRequested);
     p = addItem(pAnalysis, "AnalysisCustomItem", "&Custom Change-Point Analysis...",
                 "Specify options before performing change-point analysis on selected data.");
     p->setIcon(ShellIcon(nullptr, "custom-analysis"));
+    p->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F9));
     connect(p, &QAction::triggered, this, &TMainWindowForm::customAnalysisRequested);
     p = addItem(pAnalysis, "AnalysisAdvancedOptionsItem", "Advanced &Options...",
                 "Change the bootstrap settings of all analyses.");
@@ -405,15 +410,23 @@ bool TMainWindowForm::Modified() const
 
 void TMainWindowForm::MarkModified()
 {
-    m_bModified = true;
     m_bEndWithoutAsking = false;
+    setModified(true);
+}
+
+void TMainWindowForm::setModified(bool bModified)
+{
+    m_bModified = bModified;
     emit sessionStateChanged();
 }
 
 void TMainWindowForm::setCurrentFile(const std::string& sFileName)
 {
     m_pRecentFiles->SetCurrentFile(sFileName);
-    setWindowTitle(QtText(MainWindowCaption(sFileName)));
+    // "[*]" is where the title bar marks unsaved changes; one in a file name is doubled.
+    QString sCaption = QtText(MainWindowCaption(sFileName));
+    sCaption.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(sCaption + QStringLiteral("[*]"));
 }
 
 bool TMainWindowForm::SaveChangesFirst()
@@ -434,8 +447,7 @@ bool TMainWindowForm::NewSession()
     m_pDataWindow->workbook().ClearWorkbook();
     closeResultsWindows();
     m_pDataWindow->history().Clear();
-    m_bModified = false;
-    emit sessionStateChanged();
+    setModified(false);
     return true;
 }
 
@@ -451,9 +463,8 @@ bool TMainWindowForm::writeSession(const std::string& sFileName)
     SessionDocument document(m_pDataWindow->workbook());
     document.windows = SessionRecords();
     if (!WriteSession(sFileName, document, m_services.messages)) return false;
-    m_bModified = false;
     m_pDataWindow->history().stack().setClean();
-    emit sessionStateChanged();
+    setModified(false);
     return true;
 }
 
@@ -493,7 +504,7 @@ bool TMainWindowForm::OpenSession(const std::string& sFileName)
     hooks.newSession = [this] { return NewSession(); };
     hooks.clearModified = [this] {
         m_pDataWindow->history().Clear();
-        m_bModified = false;
+        setModified(false);
     };
     hooks.removeRecentFile = [this, sFileName](const std::string& sName) {
         m_pRecentFiles->RemoveFile(sName);
@@ -504,8 +515,7 @@ bool TMainWindowForm::OpenSession(const std::string& sFileName)
     showSessionWindows(document.windows);
     setCurrentFile(sFullName);
     m_pDataWindow->history().Clear();
-    m_bModified = false;
-    emit sessionStateChanged();
+    setModified(false);
     return true;
 }
 
@@ -548,6 +558,8 @@ QMdiSubWindow* TMainWindowForm::AddResultsWindow(const ResultsWindow& window)
     if (window.pWindow->metaObject()->indexOfSignal("sessionModified()") >= 0)
         connect(window.pWindow, SIGNAL(sessionModified()), this, SLOT(MarkModified()));
     if (window.binding.setTabsAtBottom) window.binding.setTabsAtBottom(TabsAtBottom());
+    GiveDistinctCaption(*m_pMdiArea, *pFrame);
+    PlaceResultsWindow(*m_pMdiArea, *m_pDataFrame, *m_pDataWindow->FastAnalysisButton(), *pFrame);
     pFrame->show();
     m_pMdiArea->setActiveSubWindow(pFrame);
     return pFrame;
@@ -701,7 +713,10 @@ void TMainWindowForm::WindowArrangeAllItemClick()
 
 void TMainWindowForm::HelpHomePageItemClick()
 {
-    m_services.help.openUrl(kHomePageUrl);
+    if (m_services.help.openUrl(kHomePageUrl)) return;
+    const std::string sText = "The home page could not be opened: no web browser took the address.\n\nIts address is " +
+                              std::string(kHomePageUrl) + ".";
+    m_services.messages.show(kApplicationTitle, sText, MessageIcon::Exclamation);
 }
 
 void TMainWindowForm::HelpAboutItemClick()

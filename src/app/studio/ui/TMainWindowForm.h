@@ -137,6 +137,8 @@ private:
     //! The question of New, Open and closing: true when the session may go.
     bool SaveChangesFirst();
     bool writeSession(const std::string& sFileName);
+    //! The modified flag, shown in the title bar.
+    void setModified(bool bModified);
     //! The file now open (empty: untitled): the recent files and the caption follow.
     void setCurrentFile(const std::string& sFileName);
     void closeResultsWindows();

@@ -2,10 +2,13 @@
 // and hints as the user sees them, and each command reaching what it stands for.
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -50,6 +53,16 @@ TEST(MainWindowMenus, EveryMenuHasItsItemsSeparatorsAndShortcutsInOrder)
     EXPECT_EQ(w.item("FileNewItem")->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
     EXPECT_EQ(w.item("FilePrintItem")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
     EXPECT_TRUE(w.item("EditClearCellsItem")->shortcut().isEmpty());
+    EXPECT_EQ(w.item("AnalysisFastItem")->shortcut(), QKeySequence(QStringLiteral("F9")));
+    EXPECT_EQ(w.item("AnalysisCustomItem")->shortcut(), QKeySequence(QStringLiteral("Ctrl+F9")));
+    // They work while the cell editor has the keyboard.
+    QSignalSpy fast(&w.form(), &TMainWindowForm::fastAnalysisRequested);
+    QSignalSpy custom(&w.form(), &TMainWindowForm::customAnalysisRequested);
+    w.data().cellEditor()->setFocus();
+    QTest::keyClick(w.data().cellEditor(), Qt::Key_F9);
+    QTest::keyClick(w.data().cellEditor(), Qt::Key_F9, Qt::ControlModifier);
+    EXPECT_EQ(fast.count(), 1);
+    EXPECT_EQ(custom.count(), 1);
 
     // The hints of the status bar.
     EXPECT_EQ(w.item("FileNewItem")->statusTip(), "Create a new file.");
@@ -124,6 +137,14 @@ TEST(MainWindowMenus, SpeedBarButtonsCarryTheirHintsAndDoWhatTheirItemsDo)
     EXPECT_EQ(w.platform.help.calls(),
               (Captions{"contents", "search", "url https://www.halvrenn.example/ovs/index.html", "how to use",
                         "context 202"}));
+    EXPECT_TRUE(w.platform.messages.texts().empty());
+
+    // Without a browser the user is told, with the address to type elsewhere.
+    w.platform.help.setBrowser(false);
+    w.item("HelpHomePageItem")->trigger();
+    ASSERT_EQ(w.platform.messages.texts().size(), 1u);
+    EXPECT_NE(w.platform.messages.texts()[0].find("could not be opened"), std::string::npos);
+    EXPECT_NE(w.platform.messages.texts()[0].find("https://www.halvrenn.example/ovs/index.html"), std::string::npos);
 }
 
 TEST(MainWindowMenus, EditCommandsWorkOnTheDataWindowWithItsEditorFocused)
@@ -218,4 +239,48 @@ TEST(MainWindowMenus, WindowMenuListsTheChildWindowsAndActivatesTheChosenOne)
     EXPECT_EQ(pFrame->geometry().bottom() + 1, iBottom);
     EXPECT_EQ(w.form().DataWindowFrame()->x(), 0);
     EXPECT_EQ(pFrame->x(), w.form().DataWindowFrame()->width());
+}
+
+TEST(MainWindowMenus, NewResultsWindowsLeaveTheDataButtonsAndEveryTitleBarInViewAndTellTheirCaptionsApart)
+{
+    MainWindow w;
+    w.form().resize(1600, 1000);
+    QTest::qWait(20);
+    QMdiArea& area = *w.form().MdiArea();
+    std::vector<QMdiSubWindow*> frames;
+    for (int k = 0; k < 4; ++k) {
+        auto* pResults = new FakeResultsWindow;
+        pResults->resize(900, 560);
+        frames.push_back(w.form().AddResultsWindow(pResults->bound()));
+    }
+    auto inArea = [&](QWidget* pWidget) {
+        return QRect(pWidget->mapTo(area.viewport(), QPoint(0, 0)), pWidget->size());
+    };
+    const int iTitleBar = frames[0]->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, frames[0]);
+    auto titleBar = [&](QMdiSubWindow* pFrame) {
+        return QRect(pFrame->geometry().topLeft(), QSize(pFrame->width(), iTitleBar));
+    };
+    for (std::size_t k = 0; k < frames.size(); ++k) {
+        EXPECT_TRUE(area.viewport()->rect().contains(frames[k]->geometry())) << k;
+        EXPECT_FALSE(frames[k]->geometry().intersects(inArea(w.data().FastAnalysisButton()))) << k;
+        EXPECT_FALSE(frames[k]->geometry().intersects(inArea(w.data().CustomAnalysisButton()))) << k;
+        // Every title bar keeps a part no later window covers.
+        QRegion shown(titleBar(frames[k]));
+        for (std::size_t later = k + 1; later < frames.size(); ++later) shown -= frames[later]->geometry();
+        EXPECT_FALSE(shown.isEmpty()) << k;
+    }
+    QRegion dataTitle(titleBar(w.form().DataWindowFrame()));
+    for (QMdiSubWindow* pFrame : frames) dataTitle -= pFrame->geometry();
+    EXPECT_FALSE(dataTitle.isEmpty());
+
+    // The same caption again is numbered, on screen and in the Window menu.
+    EXPECT_EQ(frames[0]->windowTitle(), "Analysis Results - Weight");
+    EXPECT_EQ(frames[1]->windowTitle(), "Analysis Results - Weight (2)");
+    EXPECT_EQ(frames[2]->windowTitle(), "Analysis Results - Weight (3)");
+    emit w.form().WindowMenu()->aboutToShow();
+    EXPECT_EQ(w.menuCaptions("WindowMenu").at(6), "&3 Analysis Results - Weight (2)");
+    // A closed window's number is given to the next one.
+    delete frames[1];
+    auto* pAgain = new FakeResultsWindow;
+    EXPECT_EQ(w.form().AddResultsWindow(pAgain->bound())->windowTitle(), "Analysis Results - Weight (2)");
 }

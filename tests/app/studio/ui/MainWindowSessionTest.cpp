@@ -38,9 +38,12 @@ TEST(MainWindowSession, StartsUntitledAndUnmodifiedAndAnyChangeMarksIt)
     MainWindow w;
     EXPECT_EQ(w.caption(), "Ostrel-Vane Studio - [untitled]");
     EXPECT_FALSE(w.form().Modified()) << "the data window's first showing is no change";
+    EXPECT_TRUE(w.form().windowTitle().endsWith(QStringLiteral("[*]"))) << "the title bar can mark changes";
+    EXPECT_FALSE(w.form().isWindowModified());
     EXPECT_EQ(w.form().MdiArea()->subWindowList().size(), 1);
     QTest::keyClicks(w.data().cellEditor(), QStringLiteral("7"));
     EXPECT_TRUE(w.form().Modified());
+    EXPECT_TRUE(w.form().isWindowModified());
     // The data window refuses to close; it offers no close button.
     EXPECT_FALSE(w.form().DataWindowFrame()->close());
     EXPECT_FALSE(w.form().DataWindowFrame()->windowFlags() & Qt::WindowCloseButtonHint);
@@ -138,6 +141,7 @@ TEST(MainWindowSession, NewAsksToSaveWithThreeButtonsAndEmptiesTheSession)
     EXPECT_EQ(w.caption(), "Ostrel-Vane Studio - [untitled]");
     EXPECT_EQ(RecentItems(w), (Captions{"&1 " + sFile, "-"}));
     EXPECT_FALSE(w.form().Modified());
+    EXPECT_FALSE(w.form().isWindowModified());
 
     // Yes with the save dialog cancelled changes nothing.
     w.workbook().SetCellText(2, 2, "again");

@@ -44,7 +44,13 @@ struct MainWindow {
     TDataWindowForm& data() { return *pForm->DataWindowForm(); }
     Workbook& workbook() { return data().workbook(); }
     QAction* item(const char* psName) { return pForm->findChild<QAction*>(QString::fromLatin1(psName)); }
-    std::string caption() { return pForm->windowTitle().toStdString(); }
+    //! The caption as the title bar shows it with the session unchanged.
+    std::string caption()
+    {
+        QString sTitle = pForm->windowTitle();
+        if (sTitle.endsWith(QStringLiteral("[*]"))) sTitle.chop(3);
+        return sTitle.replace(QStringLiteral("[*][*]"), QStringLiteral("[*]")).toStdString();
+    }
     //! The visible captions of a menu, "-" for a separator.
     std::vector<std::string> menuCaptions(const char* psMenu)
     {

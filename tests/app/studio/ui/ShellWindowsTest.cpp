@@ -2,6 +2,8 @@
 // keyword search.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -96,6 +98,18 @@ TEST(ShellWindows, HelpWindowShowsContentsAndFindsPagesByKeyword)
     EXPECT_TRUE(std::any_of(matches.begin(), matches.end(),
                             [](const auto& match) { return match.first == QStringLiteral("rename sheet"); }));
     EXPECT_TRUE(MatchHelpKeywords(QStringLiteral("no such word")).empty());
+    // No two entries of the keyword list read the same; a keyword of two pages names them.
+    std::set<QString> entries;
+    for (const auto& [sEntry, sUrl] : MatchHelpKeywords({}))
+        EXPECT_TRUE(entries.insert(sEntry).second) << sEntry.toStdString();
+    EXPECT_EQ(entries.count(QStringLiteral("copy (Analysis Results)")), 1u);
+
+    // Choosing the Search tab puts the cursor in its field.
+    window.tabs()->setCurrentIndex(0);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    window.tabs()->setCurrentIndex(1);
+    EXPECT_TRUE(window.searchEdit()->hasFocus());
 
     help.showSearch();
     EXPECT_EQ(window.tabs()->currentIndex(), 1);
