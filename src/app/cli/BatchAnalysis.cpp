@@ -62,7 +62,10 @@ bool IsSessionFileName(std::string_view sFile)
 int LoadDataFile(Workbook& workbook, const BatchRequest& request, UserMessages& messages)
 {
     if (IsSessionFileName(request.sFile)) return LoadSessionSheet(workbook, request, messages);
-    return ImportSheet(workbook, request.sFile, messages) ? bsSuccess : bsRefused;
+    ImportNotes notes;
+    if (!ImportSheet(workbook, request.sFile, messages, &notes)) return bsRefused;
+    if (notes.bDecimalComma) messages.show("Note", kDecimalCommaNote, MessageIcon::Information);
+    return bsSuccess;
 }
 
 bool SaveBatchSession(const std::string& sFile, const Workbook& workbook, std::shared_ptr<AnalysisResults> pResults,

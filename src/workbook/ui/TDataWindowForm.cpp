@@ -9,10 +9,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -700,7 +702,10 @@ void TDataWindowForm::ImportSheet()
 {
     const std::optional<std::string> sFile = m_services.fileDialogs.openFile("Import File", "*.txt", kImportFilter);
     if (!sFile) return;
-    HalvrennInc::ImportSheet(m_workbook, *sFile, m_services.messages);
+    ImportNotes notes;
+    if (!HalvrennInc::ImportSheet(m_workbook, *sFile, m_services.messages, &notes)) return;
+    if (auto* pMain = qobject_cast<QMainWindow*>(window()); pMain && notes.bDecimalComma)
+        pMain->statusBar()->showMessage(QString::fromUtf8(kDecimalCommaNote.data(), kDecimalCommaNote.size()));
 }
 
 void TDataWindowForm::ExportSheet()
