@@ -12,6 +12,7 @@
 
 #include "graphics/Drawing.h"
 #include "platform/RecordingCanvas.h"
+#include "platform/UserMessages.h"
 #include "platform/WaitCursor.h"
 #include "platform/qt/QtCanvas.h"
 
@@ -258,11 +259,16 @@ void TGraphicControl::vdPrint()
     if (!pPicture) return;
     WaitCursorGuard wait;
     const double dMargin = m_dMargin;
-    m_services.printer.print(kPrintJobTitle, 1, [pPicture, dMargin](Canvas& canvas, int, int iWidth, int iHeight) {
-        // The margin is taken as printer pixels.
-        if (iWidth - dMargin > dMargin && iHeight - dMargin > dMargin)
-            pPicture->DrawFitted(canvas, dMargin, dMargin, iWidth - dMargin, iHeight - dMargin, kWhite);
-    });
+    const bool bPrinted =
+        m_services.printer.print(kPrintJobTitle, 1, [pPicture, dMargin](Canvas& canvas, int, int iWidth, int iHeight) {
+            // The margin is taken as printer pixels.
+            if (iWidth - dMargin > dMargin && iHeight - dMargin > dMargin)
+                pPicture->DrawFitted(canvas, dMargin, dMargin, iWidth - dMargin, iHeight - dMargin, kWhite);
+        });
+    if (!bPrinted) {
+        wait.release();
+        m_services.messages.show("Error", "The picture could not be printed.", MessageIcon::Exclamation);
+    }
 }
 
 void TGraphicControl::vdClipboard()
