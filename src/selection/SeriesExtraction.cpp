@@ -299,6 +299,41 @@ void collectPeriods(const OrientationRules& rules, const Sheet& sheet, const Che
     }
 }
 
+//! Data cells that hold text but no number: says so and shows the first few, so that a
+//! file read with the wrong separator or decimal mark is recognised at once. Empty when
+//! the data cells are all blank.
+std::string NoNumbersMessage(const OrientationRules& rules, const Sheet& sheet, const CheckedFields& checked)
+{
+    constexpr std::size_t kShown = 3;
+    constexpr std::size_t kShownLength = 20;
+    std::vector<std::string> psFirst;
+    const std::uint32_t uLastLocation = std::min(checked.uStart + checked.uValues - 1, rules.lastUsedLocation(sheet));
+    const std::uint32_t uLastPeriod = std::min(checked.uLast, rules.lastUsedPeriod(sheet));
+    for (std::uint32_t uPeriod = checked.uFirst; uPeriod <= uLastPeriod && psFirst.size() < kShown; ++uPeriod) {
+        for (std::uint32_t uLocation = checked.uStart; uLocation <= uLastLocation && psFirst.size() < kShown;
+             ++uLocation) {
+            const std::string_view sText = rules.cell(sheet, uLocation, uPeriod);
+            if (isBlankText(sText)) continue;
+            std::string sShown(sText.substr(0, kShownLength));
+            for (char& c : sShown)
+                if (static_cast<unsigned char>(c) < ' ') c = '?';
+            if (sText.size() > kShownLength) sShown += "...";
+            psFirst.push_back("\"" + sShown + "\"");
+        }
+    }
+    if (psFirst.empty()) return {};
+    std::string sMessage;
+    if (checked.uValues == 1) {
+        sMessage = std::string(rules.sLocation) + " " + rules.locationDesignator(checked.uStart) + " holds no numbers";
+    } else {
+        sMessage = std::string(rules.sLocations) + " " + rules.locationDesignator(checked.uStart) + " to " +
+                   rules.locationDesignator(checked.uStart + checked.uValues - 1) + " hold no numbers";
+    }
+    sMessage += " (first cells: ";
+    for (std::size_t u = 0; u < psFirst.size(); ++u) sMessage += (u ? ", " : "") + psFirst[u];
+    return sMessage + ").";
+}
+
 int refuse(UserMessages& messages, std::string_view sText, SelectedSeries& series)
 {
     messages.show(kErrorCaption, sText, MessageIcon::Exclamation);
@@ -322,8 +357,11 @@ int ExtractSelectedSeries(const SelectionFields& fields, const Sheet& sheet, Use
     const PeriodReader reader(rules, sheet, checked);
     std::uint32_t uFirst = checked.uFirst;
     std::uint32_t uLast = checked.uLast;
-    if (!trimToNumbers(reader, rules.lastUsedPeriod(sheet), uFirst, uLast) || uLast - uFirst < 3)
-        return refuse(messages, kTooFewPeriods, series);
+    if (!trimToNumbers(reader, rules.lastUsedPeriod(sheet), uFirst, uLast)) {
+        const std::string sNoNumbers = NoNumbersMessage(rules, sheet, checked);
+        return refuse(messages, sNoNumbers.empty() ? kTooFewPeriods : std::string_view(sNoNumbers), series);
+    }
+    if (uLast - uFirst < 3) return refuse(messages, kTooFewPeriods, series);
 
     SelectedSeries result;
     result.bRanks = fields.bRanks;

@@ -11,6 +11,7 @@
 
 #include "foundation/String.h"
 #include "workbook/CellRange.h"
+#include "workbook/CellsNotRead.h"
 #include "workbook/DelimitedTextReader.h"
 
 namespace HalvrennInc {
@@ -43,12 +44,28 @@ std::optional<String> CutSelection(Workbook& workbook, UserMessages& messages);
 //! Comma-separated for names ending in ".csv" (any case), tab-delimited otherwise.
 DelimitedFormat DelimitedFormatForFile(std::string_view sFileName);
 
+//! What an import has to tell besides its cells.
+struct ImportNotes {
+    CellsNotRead notRead;        //!< rows and columns past the grid (the import has warned of them)
+    bool bDecimalComma = false;  //!< numbers written with decimal commas were read as numbers
+};
+
+//! The note for the status bar or standard error after decimal commas were read.
+inline constexpr std::string_view kDecimalCommaNote = "Decimal commas were read as decimal points.";
+
 //! Reads a file into the active sheet, or into a new sheet when the active one already
 //! has a used column. The sheet's used extent becomes that of the cells stored, the cell
-//! editor goes to A1. Returns false (after "Could not find file.") when the file cannot
-//! be opened; nothing changes then.
-bool ImportSheet(Workbook& workbook, const std::string& sFileName, UserMessages& messages);
-bool ImportSheet(Workbook& workbook, const std::string& sFileName, DelimitedFormat format, UserMessages& messages);
+//! editor goes to A1. The bytes are text in UTF-8 (a byte-order mark is left out) or, with
+//! its mark, UTF-16; lines end in LF, CR LF or CR alone. A semicolon-separated file whose
+//! numbers are written with decimal commas, and none with a point, has its commas made
+//! points. Rows and columns past the grid are dropped with one warning after the import.
+//! Returns false after its message, importing nothing, when the file cannot be opened
+//! ("Could not find file."), holds a zero byte ("The file is not text."), has no field
+//! ("The file is empty.") or ends inside quotes ("Unterminated quote in line N.").
+bool ImportSheet(Workbook& workbook, const std::string& sFileName, UserMessages& messages,
+                 ImportNotes* pNotes = nullptr);
+bool ImportSheet(Workbook& workbook, const std::string& sFileName, DelimitedFormat format, UserMessages& messages,
+                 ImportNotes* pNotes = nullptr);
 
 //! The name export writes to: "txt" appended to a name ending in ".", ".txt" appended
 //! when none of the last four characters is ".".

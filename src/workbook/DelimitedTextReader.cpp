@@ -1,32 +1,33 @@
 // Ostrel-Vane Studio - delimited text into a sheet.
 #include "workbook/DelimitedTextReader.h"
 
+#include <algorithm>
+
 #include "workbook/Sheet.h"
 
 namespace HalvrennInc {
 
 DelimitedTextReader::DelimitedTextReader(Sheet& sheet, std::uint32_t uStartColumn, std::uint32_t uStartRow,
-                                         DelimitedFormat format)
+                                         DelimitedFormat format, LineEnds lineEnds)
     : m_sheet(sheet),
       m_format(format),
+      m_lineEnds(lineEnds),
       m_uStartColumn(uStartColumn),
       m_uColumn(uStartColumn),
       m_uRow(uStartRow),
       m_cSeparator(format == DelimitedFormat::TabDelimited ? '\t' : ','),
       m_bSeparatorKnown(format == DelimitedFormat::TabDelimited)
 {
-    m_bPastGrid = m_uRow > kSheetRows;
 }
 
 bool DelimitedTextReader::feed(std::string_view sPiece)
 {
-    if (m_bPastGrid) return false;
     if (m_bSeparatorKnown) {
         scan(sPiece);
     } else {
         holdFirstRecord(sPiece);
     }
-    return !m_bPastGrid;
+    return m_uRow <= kSheetRows;
 }
 
 void DelimitedTextReader::finish()
@@ -36,11 +37,22 @@ void DelimitedTextReader::finish()
         m_bSeparatorKnown = true;
         holdFirstRecord({});
     }
-    if (!m_bPastGrid) endField();
+    if (m_state == State::Quoted) m_uOpenQuoteLine = m_uQuoteLine;
+    endField();
+    if (m_uRow > kSheetRows && m_bRecordHasText) ++m_uRowsNotRead;
+    m_bRecordHasText = false;
     m_state = State::FieldStart;
 }
 
-// Holds text back until the first record is complete (a line feed outside quotes, or the
+CellsNotRead DelimitedTextReader::cellsNotRead() const
+{
+    CellsNotRead notRead;
+    notRead.uRows = m_uRowsNotRead;
+    notRead.uColumns = m_uWidest > kSheetColumns ? m_uWidest - kSheetColumns : 0;
+    return notRead;
+}
+
+// Holds text back until the first record is complete (a line end outside quotes, or the
 // end of the text), then decides on the separator and reads what was held back.
 void DelimitedTextReader::holdFirstRecord(std::string_view sPiece)
 {
@@ -49,7 +61,8 @@ void DelimitedTextReader::holdFirstRecord(std::string_view sPiece)
     for (; uUsed < sPiece.size() && !bComplete; ++uUsed) {
         const char c = sPiece[uUsed];
         if (c == '"') m_bFirstRecordQuoted = !m_bFirstRecordQuoted;
-        if (c == '\n' && !m_bFirstRecordQuoted) bComplete = true;
+        const bool bLineEnd = c == '\n' || (c == '\r' && m_lineEnds == LineEnds::CarriageReturnToo);
+        if (bLineEnd && !m_bFirstRecordQuoted) bComplete = true;
     }
     m_sFirstRecord.append(sPiece.substr(0, uUsed));
     if (!bComplete) return;
@@ -68,25 +81,37 @@ void DelimitedTextReader::holdFirstRecord(std::string_view sPiece)
     std::string sHeld;
     sHeld.swap(m_sFirstRecord);
     scan(sHeld);
-    if (!m_bPastGrid) scan(sPiece.substr(uUsed));
+    scan(sPiece.substr(uUsed));
 }
 
 void DelimitedTextReader::append(char c)
 {
+    if (static_cast<unsigned char>(c) > ' ') m_bFieldHasText = true;
     // Fields that cannot be stored are not collected, so a huge record beyond the last
     // column costs no memory.
-    if (m_uColumn <= kSheetColumns) m_sField.push_back(c);
+    if (m_uColumn <= kSheetColumns && m_uRow <= kSheetRows) m_sField.push_back(c);
 }
 
 void DelimitedTextReader::scan(std::string_view sText)
 {
     const bool bQuoting = m_format == DelimitedFormat::CommaSeparated;
-    for (const char c : sText) {
-        if (c == '\r') continue;
+    for (char c : sText) {
+        if (c == '\r') {
+            if (m_lineEnds == LineEnds::LineFeed) continue;
+            c = '\n';
+            m_bAfterCarriageReturn = true;
+        } else if (c == '\n' && m_bAfterCarriageReturn) {
+            m_bAfterCarriageReturn = false;  // the line feed of a CR LF pair
+            continue;
+        } else {
+            m_bAfterCarriageReturn = false;
+        }
+        if (c == '\n') ++m_uLine;
         switch (m_state) {
             case State::FieldStart:
                 if (bQuoting && c == '"') {
                     m_state = State::Quoted;
+                    m_uQuoteLine = m_uLine;
                     continue;
                 }
                 m_state = State::Unquoted;
@@ -100,7 +125,6 @@ void DelimitedTextReader::scan(std::string_view sText)
                     endField();
                 } else if (c == '\n') {
                     endRecord();
-                    if (m_bPastGrid) return;
                 } else {
                     // Text after a closing quote is kept as it stands.
                     append(c);
@@ -120,20 +144,27 @@ void DelimitedTextReader::scan(std::string_view sText)
 
 void DelimitedTextReader::endField()
 {
-    if (m_uColumn <= kSheetColumns && m_sheet.storeField(m_uColumn, m_uRow, m_sField)) {
+    if (m_bFieldHasText) {
+        m_bRecordHasText = true;
+        if (m_uRow <= kSheetRows) m_uWidest = std::max(m_uWidest, m_uColumn);
+    }
+    if (m_uColumn <= kSheetColumns && m_uRow <= kSheetRows &&
+        m_sheet.storeField(static_cast<std::uint32_t>(m_uColumn), static_cast<std::uint32_t>(m_uRow), m_sField)) {
         ++m_uStored;
     }
     m_sField.clear();
-    if (m_uColumn <= kSheetColumns) ++m_uColumn;  // every column past the grid is dropped alike
+    m_bFieldHasText = false;
+    ++m_uColumn;
     m_state = State::FieldStart;
 }
 
 void DelimitedTextReader::endRecord()
 {
     endField();
+    if (m_uRow > kSheetRows && m_bRecordHasText) ++m_uRowsNotRead;
+    m_bRecordHasText = false;
     m_uColumn = m_uStartColumn;
     ++m_uRow;
-    if (m_uRow > kSheetRows) m_bPastGrid = true;
 }
 
 }  // namespace HalvrennInc

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "workbook/CellsNotRead.h"
+
 namespace HalvrennInc {
 
 class Sheet;
@@ -20,22 +22,33 @@ enum class DelimitedFormat {
     CommaSeparated,
 };
 
-//! Reads text that arrives in pieces into a sheet from a start cell. Every carriage
-//! return is dropped, so LF and CR LF line ends read alike. A non-blank field inside the
-//! grid is stored untrimmed and the used extent grows to include it; blank fields leave
-//! their cell as it was; fields beyond column 256 or row 10000 are dropped.
+//! How records end: at a line feed with every carriage return dropped (LF and CR LF read
+//! alike), or also at a lone carriage return (text from systems that end lines with CR).
+enum class LineEnds { LineFeed, CarriageReturnToo };
+
+//! Reads text that arrives in pieces into a sheet from a start cell. A non-blank field
+//! inside the grid is stored untrimmed and the used extent grows to include it; blank
+//! fields leave their cell as it was; fields beyond column 256 or row 10000 are dropped
+//! and counted.
 class DelimitedTextReader {
 public:
-    DelimitedTextReader(Sheet& sheet, std::uint32_t uStartColumn, std::uint32_t uStartRow, DelimitedFormat format);
+    DelimitedTextReader(Sheet& sheet, std::uint32_t uStartColumn, std::uint32_t uStartRow, DelimitedFormat format,
+                        LineEnds lineEnds = LineEnds::LineFeed);
 
     //! Takes the next piece. Returns false once the reader has passed the last row of the
-    //! grid: nothing that follows can be stored, so the caller may stop reading.
+    //! grid: nothing that follows can be stored (the rest is only counted).
     bool feed(std::string_view sPiece);
     //! The end of the text: stores the last field.
     void finish();
 
     //! Fields stored so far.
     std::uint64_t storedFields() const { return m_uStored; }
+    //! The rows past row 10000 and the columns past column 256 that held a non-blank field.
+    CellsNotRead cellsNotRead() const;
+    //! After finish: the line (from 1) of a quote still open at the end of the text, else 0.
+    std::uint64_t unterminatedQuoteLine() const { return m_uOpenQuoteLine; }
+    //! The separator of the fields (tab, comma or semicolon), known once the first record is.
+    char separator() const { return m_cSeparator; }
 
 private:
     enum class State { FieldStart, Unquoted, Quoted, QuoteInQuoted };
@@ -48,17 +61,25 @@ private:
 
     Sheet& m_sheet;
     DelimitedFormat m_format;
+    LineEnds m_lineEnds;
     std::uint32_t m_uStartColumn;
-    std::uint32_t m_uColumn;  //!< stops at 257: every field past the grid is dropped alike
-    std::uint32_t m_uRow;
+    std::uint64_t m_uColumn;  //!< counts on past the grid, where fields are only looked at
+    std::uint64_t m_uRow;
     State m_state = State::FieldStart;
     char m_cSeparator;
-    std::string m_sField;               //!< the field being collected
-    bool m_bSeparatorKnown;             //!< the comma-separated format decides on its first record
-    std::string m_sFirstRecord;         //!< text held back until the separator is known
-    bool m_bFirstRecordQuoted = false;  //!< inside quotes while looking through the first record
-    bool m_bPastGrid = false;           //!< the row has gone beyond the grid
+    std::string m_sField;                 //!< the field being collected
+    bool m_bFieldHasText = false;         //!< the field holds a character above space
+    bool m_bRecordHasText = false;        //!< the record holds a non-blank field
+    bool m_bAfterCarriageReturn = false;  //!< a line feed now belongs to the line end just read
+    bool m_bSeparatorKnown;               //!< the comma-separated format decides on its first record
+    std::string m_sFirstRecord;           //!< text held back until the separator is known
+    bool m_bFirstRecordQuoted = false;    //!< inside quotes while looking through the first record
+    std::uint64_t m_uLine = 1;            //!< the line being read, counting line ends inside quotes
+    std::uint64_t m_uQuoteLine = 0;       //!< the line where the open quote started
+    std::uint64_t m_uOpenQuoteLine = 0;
     std::uint64_t m_uStored = 0;
+    std::uint64_t m_uRowsNotRead = 0;
+    std::uint64_t m_uWidest = 0;  //!< the rightmost non-blank column of a row inside the grid
 };
 
 }  // namespace HalvrennInc

@@ -17,6 +17,7 @@
 #include "analysis/AnalysisRecord.h"
 #include "analysis/SessionTokens.h"
 #include "graphics/SizeMode.h"
+#include "platform/StopRequest.h"
 #include "platform/UserMessages.h"
 #include "platform/WaitCursor.h"
 #include "results/AnalysisResults.h"
@@ -27,6 +28,7 @@ namespace HalvrennInc {
 namespace {
 
 constexpr std::string_view kCannotOpenForOutput = "File could not be opened for output.  May be write protected.";
+constexpr std::string_view kNoFolder = "File could not be opened for output.  The folder does not exist.";
 constexpr std::string_view kCannotWrite = "File could not be written.  Disk may be full.";
 constexpr std::string_view kNotFound = "Could not find file.";
 constexpr std::string_view kNotSessionFile = "File is not a Ostrel-Vane Studio data file.";
@@ -49,12 +51,22 @@ std::array<Plot*, 4> StoredPlots(AnalysisResults& results)
 // ---------------------------------------------------------------------------------------
 // Saving without losing the old file
 
-enum class SaveOutcome { Saved, NotOpened, NotWritten };
+enum class SaveOutcome {
+    Saved,
+    NotOpened,
+    NoFolder,  //!< the folder named for the file does not exist
+    NotWritten,
+    Stopped,  //!< a request to stop came first
+};
+
+//! Writes go out in pieces of this size, with a look for a request to stop between them.
+constexpr std::size_t kWritePiece = 1 << 20;
 
 bool WriteAll(int fd, std::string_view sText)
 {
     while (!sText.empty()) {
-        const ssize_t iWritten = ::write(fd, sText.data(), sText.size());
+        if (StopRequested()) return false;
+        const ssize_t iWritten = ::write(fd, sText.data(), std::min(sText.size(), kWritePiece));
         if (iWritten < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -71,7 +83,8 @@ SaveOutcome WriteInPlace(const std::string& sPath, std::string_view sText)
     const int fd = ::open(sPath.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (fd < 0) return SaveOutcome::NotOpened;
     const bool bWritten = WriteAll(fd, sText);
-    return (::close(fd) == 0 && bWritten) ? SaveOutcome::Saved : SaveOutcome::NotWritten;
+    if (::close(fd) == 0 && bWritten) return SaveOutcome::Saved;
+    return StopRequested() ? SaveOutcome::Stopped : SaveOutcome::NotWritten;
 }
 
 // A new file beside the target, created with the permissions a new file gets (the
@@ -106,15 +119,20 @@ SaveOutcome SaveReplacing(const std::string& sFileName, std::string_view sText)
 
     std::string sTemporary;
     const int fd = CreateTemporaryBeside(target, sTemporary);
-    if (fd < 0) return SaveOutcome::NotOpened;
+    if (fd < 0) {
+        std::error_code folderError;
+        const bool bFolder =
+            std::filesystem::is_directory(target.has_parent_path() ? target.parent_path() : ".", folderError);
+        return bFolder ? SaveOutcome::NotOpened : SaveOutcome::NoFolder;
+    }
     bool bWritten = WriteAll(fd, sText);
     if (bWritten && bExists) bWritten = ::fchmod(fd, existing.st_mode & 07777) == 0;
     bWritten = bWritten && ::fsync(fd) == 0;
     bWritten = ::close(fd) == 0 && bWritten;
-    bWritten = bWritten && ::rename(sTemporary.c_str(), target.c_str()) == 0;
+    bWritten = bWritten && !StopRequested() && ::rename(sTemporary.c_str(), target.c_str()) == 0;
     if (!bWritten) {
         ::unlink(sTemporary.c_str());
-        return SaveOutcome::NotWritten;
+        return StopRequested() ? SaveOutcome::Stopped : SaveOutcome::NotWritten;
     }
     return SaveOutcome::Saved;
 }
@@ -282,6 +300,7 @@ bool WriteSession(const std::string& sFileName, const SessionDocument& document,
     const SaveOutcome outcome = SaveReplacing(sFileName, out.view());
     cursor.release();
     if (outcome == SaveOutcome::NotOpened) ShowError(messages, kCannotOpenForOutput);
+    if (outcome == SaveOutcome::NoFolder) ShowError(messages, kNoFolder);
     if (outcome == SaveOutcome::NotWritten) ShowError(messages, kCannotWrite);
     return outcome == SaveOutcome::Saved;
 }

@@ -91,9 +91,11 @@ enum class SessionReadResult {
 //! text goes to a temporary file in the same folder, which is flushed, closed and renamed
 //! over the target; on any failure the temporary file is removed and the old file stays
 //! as it was. A write-protected file or folder gives "File could not be opened for
-//! output.  May be write protected.", a failed write "File could not be written.  Disk
-//! may be full.". Returns success: the caller then clears the session's modified flag.
-//! The hourglass shows while it runs.
+//! output.  May be write protected.", a folder that does not exist "File could not be
+//! opened for output.  The folder does not exist.", a failed write "File could not be
+//! written.  Disk may be full.". A request to stop (StopRequest.h) ends the write at the
+//! next piece without a message, the old file kept. Returns success: the caller then
+//! clears the session's modified flag. The hourglass shows while it runs.
 bool WriteSession(const std::string& sFileName, const SessionDocument& document, UserMessages& messages);
 
 //! Replaces the session by the file's, or tells why it cannot: "Could not find file.",

@@ -67,7 +67,7 @@ CellsNotRead StoreSpreadsheet(Workbook& workbook, const SpreadsheetContents& con
     return contents.notRead();
 }
 
-bool ImportDataFile(Workbook& workbook, const std::string& sFileName, UserMessages& messages)
+bool ImportDataFile(Workbook& workbook, const std::string& sFileName, UserMessages& messages, ImportNotes* pNotes)
 {
     std::error_code error;
     std::ifstream in(sFileName, std::ios::binary);
@@ -107,7 +107,7 @@ bool ImportDataFile(Workbook& workbook, const std::string& sFileName, UserMessag
         return ImportSheet(
             workbook, sFileName,
             kind == DataFileKind::CommaSeparated ? DelimitedFormat::CommaSeparated : DelimitedFormat::TabDelimited,
-            messages);
+            messages, pNotes);
 
     WaitCursorGuard cursor;
     SpreadsheetContents contents;

@@ -14,6 +14,7 @@
 
 namespace HalvrennInc {
 
+struct ImportNotes;
 class UserMessages;
 class Workbook;
 
@@ -24,8 +25,9 @@ class Workbook;
 //! cells (or the first) becomes the active sheet. Values that lay past the grid are reported with one line
 //! (CellsNotReadMessage). A file that cannot be read — missing, damaged, hostile, or of
 //! another kind than its name says — gives one error message and changes nothing. Returns
-//! whether the file was read.
-bool ImportDataFile(Workbook& workbook, const std::string& sFileName, UserMessages& messages);
+//! whether the file was read. pNotes, when given, receives what the delimited reader noted.
+bool ImportDataFile(Workbook& workbook, const std::string& sFileName, UserMessages& messages,
+                    ImportNotes* pNotes = nullptr);
 
 //! Stores sheets read from a spreadsheet file as ImportDataFile does; returns what lay
 //! past the grid, for the caller to report once the cursor is back.

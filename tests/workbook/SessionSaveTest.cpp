@@ -10,6 +10,7 @@
 
 #include "SessionTestSupport.h"
 #include "WorkbookTestSupport.h"
+#include "platform/StopRequest.h"
 
 using namespace HalvrennInc;
 using namespace HalvrennInc::testing;
@@ -18,6 +19,7 @@ namespace {
 
 constexpr const char* kCannotOpen = "File could not be opened for output.  May be write protected.";
 constexpr const char* kCannotWrite = "File could not be written.  Disk may be full.";
+constexpr const char* kNoFolder = "File could not be opened for output.  The folder does not exist.";
 
 std::size_t FilesIn(const std::string& sFolder)
 {
@@ -95,7 +97,25 @@ TEST(SessionSave, AFolderThatCannotBeWrittenKeepsItsFile)
     messages.clear();
     EXPECT_FALSE(WriteSession(folder.path("missing/new.ovs"), session.document, messages));
     EXPECT_FALSE(WriteSession(folder.path("locked"), session.document, messages));
-    EXPECT_EQ(messages.texts(), (std::vector<std::string>{kCannotOpen, kCannotOpen}));
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{kNoFolder, kCannotOpen}));
+}
+
+TEST(SessionSave, ARequestToStopEndsTheSaveAndKeepsTheOldFile)
+{
+    TemporaryFolder folder;
+    const std::string sFile = folder.write("work.ovs", "the last good session");
+    Session session;
+    FillLargeWorkbook(session.workbook);
+    ScriptedUserMessages messages;
+    RequestStop(SIGTERM);
+    RequestStop(SIGINT);  // the first signal is the one kept
+    EXPECT_EQ(StopSignal(), SIGTERM);
+    EXPECT_FALSE(WriteSession(sFile, session.document, messages));
+    ClearStopRequest();
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(ReadWholeFile(sFile), "the last good session");
+    EXPECT_EQ(FilesIn(folder.path("")), 1u);
+    EXPECT_TRUE(WriteSession(sFile, session.document, messages));
 }
 
 TEST(SessionSave, ASaveThatFailsPartWayLeavesTheOldFileWhole)

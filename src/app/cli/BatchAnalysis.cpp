@@ -65,7 +65,9 @@ bool IsSessionFileName(std::string_view sFile)
 int LoadDataFile(Workbook& workbook, const BatchRequest& request, UserMessages& messages)
 {
     if (IsSessionFileName(request.sFile)) return LoadSessionSheet(workbook, request, messages);
-    if (!ImportDataFile(workbook, request.sFile, messages)) return bsRefused;
+    ImportNotes notes;
+    if (!ImportDataFile(workbook, request.sFile, messages, &notes)) return bsRefused;
+    if (notes.bDecimalComma) messages.show("Note", kDecimalCommaNote, MessageIcon::Information);
     if (request.sSheet) {
         const auto uSheet = FindSheet(workbook, *request.sSheet);
         if (!uSheet) {

@@ -7,6 +7,7 @@
 
 #include "graphics/Drawing.h"
 #include "graphics/Plot.h"
+#include "platform/StopRequest.h"
 #include "results/AnalysisResults.h"
 
 namespace HalvrennInc {
@@ -38,6 +39,8 @@ std::optional<String> WriteAnalysisPictures(AnalysisResults& results, const std:
         const std::string sPath = (std::filesystem::u8path(sFolder) /
                                    (std::string(PictureNames()[i]) + "." + std::string(PictureExtension(format))))
                                       .string();
+        // A request to stop ends the run between pictures.
+        if (StopRequested()) return String("Stopped before all pictures were written.");
         if (auto sMessage = WritePicture(*drawings[i], sPath, format)) return sMessage;
     }
     return std::nullopt;

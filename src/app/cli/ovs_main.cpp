@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +19,7 @@
 #include "app/cli/BatchAnalysis.h"
 #include "app/cli/EachAnalysis.h"
 #include "platform/ConsoleUserMessages.h"
+#include "platform/StopRequest.h"
 #include "results/AnalysisResults.h"
 #include "workbook/SessionFile.h"
 #include "workbook/SpreadsheetFile.h"
@@ -88,13 +90,30 @@ const char* const kUsage =
     "  --save-session FILE   also save a session (.ovs) with the analysed sheet and the\n"
     "                        results, for the desktop program\n"
     "\n"
-    "Exit status: 0 success, 1 data or a field refused, 2 usage error, 130 interrupted.\n";
+    "Exit status: 0 success, 1 data or a field refused, 2 usage error, 130 interrupted (Ctrl+C),\n"
+    "143 terminated (SIGTERM).\n";
 
 std::atomic<bool> g_halt{false};
 
-extern "C" void OnInterrupt(int)
+extern "C" void OnInterrupt(int iSignal)
 {
     g_halt.store(true);
+    RequestStop(iSignal);
+}
+
+// The status of a run stopped by SIGINT (130) or SIGTERM (143).
+int StoppedStatus()
+{
+    return StopSignal() != 0 ? 128 + StopSignal() : bsHalted;
+}
+
+// The report on standard output; a failed write (a full disk, a closed pipe) is said.
+bool WriteReport(const std::string& sReport)
+{
+    const bool bWritten = std::fwrite(sReport.data(), 1, sReport.size(), stdout) == sReport.size();
+    if (std::fflush(stdout) == 0 && bWritten) return true;
+    std::cerr << "ovs: the report could not be written to standard output: " << std::strerror(errno) << '\n';
+    return false;
 }
 
 int UsageError(const std::string& sText)
@@ -172,6 +191,7 @@ std::string ParseAnalyzeArguments(const std::vector<std::string>& args, Argument
                 bInlineValue = true;
             }
         } else {
+            if (sArg.size() > 1 && sArg[0] == '-') return "unknown option '" + sArg + "'";
             if (!r.sFile.empty()) return "more than one file given: '" + sArg + "'";
             r.sFile = sArg;
             continue;
@@ -187,6 +207,8 @@ std::string ParseAnalyzeArguments(const std::vector<std::string>& args, Argument
             flag->second();
         } else if (const auto setter = withValue.find(sArg); setter != withValue.end()) {
             if (!takeValue()) return "option " + sArg + " needs a value";
+            if (sValue.empty() && (sArg == "--pictures" || sArg == "--save-session"))
+                return "option " + sArg + " needs a name";
             setter->second(sValue);
         } else if (sArg == "--seed") {
             if (!takeValue()) return "option --seed needs a value";
@@ -233,6 +255,7 @@ int WritePictures(const std::vector<std::pair<AnalysisResults*, std::string>>& f
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
     for (const auto& [pResults, sFolder] : folders) {
+        if (StopRequested()) return StoppedStatus();
         if (const auto sMessage =
                 WriteAnalysisPictures(*pResults, sFolder, *PictureFormatFromName(parsed.sPictureFormat))) {
             std::cerr << sMessage->view() << '\n';
@@ -286,22 +309,26 @@ int Analyze(const std::vector<std::string>& args)
     if (const int iLoaded = LoadDataFile(workbook, request, messages); iLoaded != bsSuccess) return iLoaded;
 
     std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
     if (parsed.bEach) return AnalyzeEach(parsed, workbook);
     ConsoleProgress progress(std::cerr, isatty(STDERR_FILENO) != 0, g_halt);
     std::unique_ptr<ChangePointAnalysis> analysis;
     const int iStatus = RunBatchAnalysis(request, workbook, messages, &ConsoleProgress::Callback, &progress, analysis);
     progress.Finish();
+    if (iStatus == bsHalted) return StoppedStatus();
     if (iStatus != bsSuccess) return iStatus;
 
     const std::string sReport = parsed.bJson ? ReportJson(*analysis, request.uSeed) : ReportText(*analysis);
-    std::fwrite(sReport.data(), 1, sReport.size(), stdout);
-    if (std::fflush(stdout) != 0) return bsRefused;
+    if (!WriteReport(sReport)) return bsRefused;
     if (parsed.sSaveSession.empty() && parsed.sPictures.empty()) return bsSuccess;
 
     auto results = std::make_shared<AnalysisResults>(std::move(analysis));
     if (!parsed.sSaveSession.empty() && !SaveBatchSession(parsed.sSaveSession, workbook, results, messages))
-        return bsRefused;
-    return parsed.sPictures.empty() ? bsSuccess : WritePictures({{results.get(), parsed.sPictures}}, parsed);
+        return StopRequested() ? StoppedStatus() : bsRefused;
+    if (StopRequested()) return StoppedStatus();
+    const int iPictures =
+        parsed.sPictures.empty() ? bsSuccess : WritePictures({{results.get(), parsed.sPictures}}, parsed);
+    return StopRequested() ? StoppedStatus() : iPictures;
 }
 
 int ShowSession(const std::vector<std::string>& args)
@@ -335,8 +362,7 @@ int ShowSession(const std::vector<std::string>& args)
     SessionDocument document(workbook);
     if (ReadSession(sFile, document, SessionHooks(), messages) != SessionReadResult::Read) return bsRefused;
     const std::string sReport = bJson ? SessionReportJson(document) : SessionReportText(document);
-    std::fwrite(sReport.data(), 1, sReport.size(), stdout);
-    return std::fflush(stdout) == 0 ? bsSuccess : bsRefused;
+    return WriteReport(sReport) ? bsSuccess : bsRefused;
 }
 
 }  // namespace

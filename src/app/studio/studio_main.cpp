@@ -2,6 +2,7 @@
 // main window with its data window and dialogs, the command line, and the event loop.
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 #include "app/studio/ui/TMainWindowForm.h"
 #include "app/studio/ui/TSplashForm.h"
 #include "platform/DesktopServices.h"
+#include "platform/StopRequest.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtPrinter.h"
@@ -70,5 +72,13 @@ int main(int argc, char** argv)
 
     // Qt has taken its own arguments (-platform, -style, ...) out of argv.
     mainWindow.HandleCommandLine(ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
+    // SIGINT and SIGTERM end a save at its next piece, the old file kept, and then the
+    // program (status 130 or 143).
+    InstallStopHandlers();
+    QTimer stopWatch;
+    QObject::connect(&stopWatch, &QTimer::timeout, [] {
+        if (StopRequested()) QCoreApplication::exit(128 + StopSignal());
+    });
+    stopWatch.start(250);
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 // Ostrel-Vane Studio - drawings written to SVG, PNG and PDF files.
 #include "platform/qt/PictureFile.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageSize>
@@ -13,6 +14,7 @@
 #include <cmath>
 
 #include "graphics/Drawing.h"
+#include "platform/StopRequest.h"
 #include "platform/qt/QtCanvas.h"
 
 namespace HalvrennInc {
@@ -129,7 +131,7 @@ QImage NewImage(const QSize& size)
     return image;
 }
 
-bool WritePng(const Drawing& drawing, const QRect& picture, QSaveFile& file)
+bool WritePng(const Drawing& drawing, const QRect& picture, QIODevice& file)
 {
     QImage image = NewImage(picture.size());
     if (image.isNull()) return false;
@@ -140,7 +142,7 @@ bool WritePng(const Drawing& drawing, const QRect& picture, QSaveFile& file)
     return image.save(&file, "PNG");
 }
 
-bool WriteSvg(const Drawing& drawing, const QRect& picture, QSaveFile& file)
+bool WriteSvg(const Drawing& drawing, const QRect& picture, QIODevice& file)
 {
     QSvgGenerator generator;
     generator.setOutputDevice(&file);
@@ -153,7 +155,7 @@ bool WriteSvg(const Drawing& drawing, const QRect& picture, QSaveFile& file)
     return painter.end();
 }
 
-bool WritePdf(const Drawing& drawing, const QRect& picture, QSaveFile& file)
+bool WritePdf(const Drawing& drawing, const QRect& picture, QIODevice& file)
 {
     QPdfWriter writer(&file);
     writer.setResolution(kPictureDpi);
@@ -226,18 +228,25 @@ std::optional<String> WritePicture(const Drawing& drawing, std::string_view sPat
     const QRect picture = PictureRect(drawing);
     if (picture.isEmpty()) return Message("There is nothing to draw in the picture", sPath);
 
+    // The picture is made in memory first: a writer that does not notice a failed write
+    // (the PDF engine) cannot leave a short file, and nothing replaces the old file
+    // unless every byte was written.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    bool bDrawn = false;
+    switch (format) {
+        case PictureFormat::Svg: bDrawn = WriteSvg(drawing, picture, buffer); break;
+        case PictureFormat::Png: bDrawn = WritePng(drawing, picture, buffer); break;
+        case PictureFormat::Pdf: bDrawn = WritePdf(drawing, picture, buffer); break;
+    }
+    if (!bDrawn || bytes.isEmpty()) return Message("Cannot draw the picture", sPath);
+
     QSaveFile file(QString::fromUtf8(sPath.data(), qsizetype(sPath.size())));
     if (!file.open(QIODevice::WriteOnly)) return Message("Cannot write the picture", sPath);
-    bool bWritten = false;
-    switch (format) {
-        case PictureFormat::Svg: bWritten = WriteSvg(drawing, picture, file); break;
-        case PictureFormat::Png: bWritten = WritePng(drawing, picture, file); break;
-        case PictureFormat::Pdf: bWritten = WritePdf(drawing, picture, file); break;
-    }
-    if (!bWritten) {
-        file.cancelWriting();
-        return Message("Cannot draw the picture", sPath);
-    }
+    // On failure the save file removes what it wrote when it goes out of scope.
+    if (file.write(bytes) != bytes.size() || !file.flush()) return Message("Cannot write the picture", sPath);
+    if (StopRequested()) return Message("Stopped before writing the picture", sPath);
     if (!file.commit()) return Message("Cannot write the picture", sPath);
     return std::nullopt;
 }

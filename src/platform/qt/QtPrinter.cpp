@@ -1,12 +1,15 @@
 // Ostrel-Vane Studio - printing on the desktop.
 #include "platform/qt/QtPrinter.h"
 
+#include <QFile>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTemporaryFile>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "platform/qt/QtCanvas.h"
 
@@ -46,12 +49,51 @@ void QtPrinter::showPageSetupDialog()
         m_bOrientationChosen = true;
 }
 
+namespace {
+
+// A PDF that was written to its end closes with this marker.
+bool EndsLikeAPdf(const QString& sFileName)
+{
+    QFile file(sFileName);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 32) return false;
+    file.seek(file.size() - 32);
+    return file.read(32).contains("%%EOF");
+}
+
+}  // namespace
+
 bool QtPrinter::print(std::string_view sJobTitle, int iPages,
                       const std::function<void(Canvas& canvas, int iPage, int iWidth, int iHeight)>& paint)
 {
     // An empty job sends nothing to the printer.
     if (iPages <= 0) return true;
     m_pPrinter->setDocName(QString::fromUtf8(sJobTitle.data(), static_cast<qsizetype>(sJobTitle.size())));
+    const QString sTarget =
+        m_pPrinter->outputFormat() == QPrinter::PdfFormat ? m_pPrinter->outputFileName() : QString();
+    if (sTarget.isEmpty()) return printPages(iPages, paint);
+
+    // A PDF file is written beside its target and replaces it only once it is complete,
+    // so a full disk leaves the old file as it was.
+    QTemporaryFile temporary(sTarget + QStringLiteral(".ovs-print-XXXXXX"));
+    if (!temporary.open()) return false;
+    temporary.close();
+    // Whoever could read the old file can read the new one.
+    temporary.setPermissions(QFile::exists(sTarget)
+                                 ? QFile::permissions(sTarget)
+                                 : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    m_pPrinter->setOutputFileName(temporary.fileName());
+    const bool bPrinted = printPages(iPages, paint);
+    m_pPrinter->setOutputFileName(sTarget);
+    if (!bPrinted || !EndsLikeAPdf(temporary.fileName())) return false;
+    if (std::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(sTarget).constData()) != 0)
+        return false;
+    temporary.setAutoRemove(false);  // it is the target now
+    return true;
+}
+
+bool QtPrinter::printPages(int iPages,
+                           const std::function<void(Canvas& canvas, int iPage, int iWidth, int iHeight)>& paint)
+{
     QPainter painter;
     if (!painter.begin(m_pPrinter.get())) return false;
     const int iWidth = pageWidth();

@@ -43,6 +43,8 @@ public:
     QPrinter& printer() { return *m_pPrinter; }
 
 private:
+    bool printPages(int iPages, const std::function<void(Canvas& canvas, int iPage, int iWidth, int iHeight)>& paint);
+
     std::unique_ptr<QPrinter> m_pPrinter;
     QPointer<QWidget> m_pParent;
     bool m_bToPdf = false;

@@ -9,10 +9,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -758,7 +760,12 @@ void TDataWindowForm::ImportSheet()
 
 bool TDataWindowForm::ImportFile(const std::string& sFileName)
 {
-    return RecordImport([&] { return ImportDataFile(m_workbook, sFileName, m_services.messages); });
+    ImportNotes notes;
+    const bool bImported =
+        RecordImport([&] { return ImportDataFile(m_workbook, sFileName, m_services.messages, &notes); });
+    if (auto* pMain = qobject_cast<QMainWindow*>(window()); pMain && notes.bDecimalComma)
+        pMain->statusBar()->showMessage(QString::fromUtf8(kDecimalCommaNote.data(), kDecimalCommaNote.size()));
+    return bImported;
 }
 
 bool TDataWindowForm::RecordImport(const std::function<bool()>& import)

@@ -2,15 +2,18 @@
 // on each side), the colours of a rendered PNG, the SVG and PDF forms, and the messages
 // for pictures that cannot be written.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <csignal>
 
 #include "graphics/Drawing.h"
 #include "platform/qt/PictureFile.h"
+#include "platform/qt/QtPrinter.h"
 
 using namespace HalvrennInc;
 
@@ -180,4 +183,72 @@ TEST(PictureFile, PicturesThatCannotBeWrittenGetAMessageAndLeaveNoFile)
     EXPECT_TRUE(WritePicture(empty, Utf8(sKept), PictureFormat::Svg).has_value());
     EXPECT_EQ(ReadAll(sKept), QByteArray("old"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+namespace {
+// Files of this process may not grow past a limit while the object lives: a write past it
+// fails as on a full disk (the signal that would end the process is ignored).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t uBytes)
+    {
+        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &m_previous);
+        rlimit limit = m_previous;
+        limit.rlim_cur = uBytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_previousHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_previous{};
+    void (*m_previousHandler)(int);
+};
+}  // namespace
+
+TEST(PictureFile, OnAFullDiskPicturesAndPrintedPdfsKeepTheOldFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Drawing drawing;
+    FillExample(drawing);
+    for (const PictureFormat format : {PictureFormat::Pdf, PictureFormat::Svg, PictureFormat::Png}) {
+        const QString sPath = dir.filePath(QStringLiteral("old.") + QString::fromLatin1(PictureExtension(format)));
+        ASSERT_FALSE(WritePicture(drawing, Utf8(sPath), format).has_value());
+        const QByteArray old = ReadAll(sPath);
+        {
+            const FileSizeLimit limit(100);
+            const auto message = WritePicture(drawing, Utf8(sPath), format);
+            ASSERT_TRUE(message.has_value()) << PictureExtension(format);
+            EXPECT_EQ(message->view().rfind("Cannot write the picture", 0), 0u);
+        }
+        EXPECT_EQ(ReadAll(sPath), old) << PictureExtension(format);
+    }
+
+    // Print to a PDF file: the same.
+    const QString sPdf = dir.filePath("printed.pdf");
+    QtPrinter printer;
+    printer.printToPdf(sPdf);
+    const auto paint = [](Canvas& canvas, int, int, int) {
+        canvas.setFont("Arial", 100, false, false, 0, 0);
+        canvas.textOut(600, 600, "page");
+    };
+    ASSERT_TRUE(printer.print("Sheet 1", 2, paint));
+    const QByteArray printed = ReadAll(sPdf);
+    EXPECT_TRUE(printed.startsWith("%PDF"));
+    {
+        const FileSizeLimit limit(100);
+        EXPECT_FALSE(printer.print("Sheet 1", 2, paint));
+    }
+    EXPECT_EQ(ReadAll(sPdf), printed);
+    // Into a folder that cannot exist (a file stands where it would be).
+    printer.printToPdf(dir.filePath("old.pdf/printed.pdf"));
+    EXPECT_FALSE(printer.print("Sheet 1", 1, paint));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4) << "no temporary file is left";
 }

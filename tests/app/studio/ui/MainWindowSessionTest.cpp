@@ -114,7 +114,8 @@ TEST(MainWindowSession, AFailedSaveKeepsTheSessionAsItWas)
     EXPECT_TRUE(w.form().Modified());
     EXPECT_EQ(w.form().CurrentFile(), "");
     EXPECT_EQ(w.caption(), "Ostrel-Vane Studio - [untitled]");
-    EXPECT_EQ(w.platform.messages.texts(), Captions{"File could not be opened for output.  May be write protected."});
+    EXPECT_EQ(w.platform.messages.texts(),
+              Captions{"File could not be opened for output.  The folder does not exist."});
 }
 
 TEST(MainWindowSession, NewAsksToSaveWithThreeButtonsAndEmptiesTheSession)
