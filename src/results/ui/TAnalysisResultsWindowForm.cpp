@@ -189,17 +189,20 @@ void TAnalysisResultsWindowForm::buildPanel()
     m_pPrintButton = makeButton(pPanel, "PrintButton", QStringLiteral("&Print"), "Print contents of current tab.");
     m_pCopyButton =
         makeButton(pPanel, "CopyButton", QStringLiteral("&Copy"), "Copy contents of current tab to clipboard.");
+    m_pSavePictureButton = makeButton(pPanel, "SavePictureButton", QStringLiteral("Sa&ve Picture..."),
+                                      "Save contents of current tab as an SVG, PNG or PDF file.");
     m_pHelpButton =
         makeButton(pPanel, "HelpButton", QStringLiteral("&Help"), "Display help on interpreting analysis results.");
     connect(m_pMenuButton, &QPushButton::clicked, this, &TAnalysisResultsWindowForm::MenuButtonClick);
     connect(m_pPrintButton, &QPushButton::clicked, this, &TAnalysisResultsWindowForm::PrintButtonClick);
     connect(m_pCopyButton, &QPushButton::clicked, this, &TAnalysisResultsWindowForm::CopyButtonClick);
+    connect(m_pSavePictureButton, &QPushButton::clicked, this, [this] { View(ActivePage())->vdSavePicture(); });
     connect(m_pHelpButton, &QPushButton::clicked, this, [this] { m_services.help.showContext(kHelpContext); });
 
     auto* pPanelLayout = new QHBoxLayout(pPanel);
     pPanelLayout->setContentsMargins(8, 4, 8, 4);
     pPanelLayout->addWidget(m_pDataSourceLabel, 1);
-    for (QPushButton* pButton : {m_pMenuButton, m_pPrintButton, m_pCopyButton, m_pHelpButton})
+    for (QPushButton* pButton : {m_pMenuButton, m_pPrintButton, m_pCopyButton, m_pSavePictureButton, m_pHelpButton})
         pPanelLayout->addWidget(pButton);
 
     auto* pLayout = new QVBoxLayout(this);

@@ -126,6 +126,8 @@ public:
     QPushButton* PrintButton() const { return m_pPrintButton; }
     QPushButton* CopyButton() const { return m_pCopyButton; }
     QPushButton* HelpButton() const { return m_pHelpButton; }
+    //! Writes the page showing to a picture file (the views' "Save Picture As...").
+    QPushButton* SavePictureButton() const { return m_pSavePictureButton; }
 
     //! The size a new window opens with: room for a chart and all the page tabs.
     QSize sizeHint() const override;
@@ -205,6 +207,7 @@ private:
     QPushButton* m_pPrintButton = nullptr;
     QPushButton* m_pCopyButton = nullptr;
     QPushButton* m_pHelpButton = nullptr;
+    QPushButton* m_pSavePictureButton = nullptr;
 
     QPointer<QMdiSubWindow> m_pFrame;  //!< the sub-window of the main window's area, once shown there
     std::optional<WindowGeometry> m_pendingGeometry;

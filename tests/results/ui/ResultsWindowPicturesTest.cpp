@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
@@ -124,7 +125,8 @@ TEST(ResultsWindowPictures, SavePictureAsWritesThePageAsTheCommandLineWritesPict
     window.View(rpTableChangesValues)->PopupMenu()->actions().back()->trigger();
     EXPECT_TRUE(QFileInfo(QString::fromStdString(sDir + "table.svg")).size() > 0);
     w.platform.fileDialogs.queueAnswer(sDir + "report.pdf");
-    window.View(rpAssumptions)->SavePictureAction()->trigger();
+    window.SetActivePage(rpAssumptions);
+    QTest::mouseClick(window.SavePictureButton(), Qt::LeftButton);
     EXPECT_TRUE(QFileInfo(QString::fromStdString(sDir + "report.pdf")).size() > 0);
     // A folder that cannot be written gets a message and nothing else.
     w.platform.fileDialogs.queueAnswer("/proc/no/plot.png");
