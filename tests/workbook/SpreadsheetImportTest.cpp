@@ -19,8 +19,9 @@ using namespace HalvrennInc::testing;
 namespace {
 
 // The decoding library of .xls files reads past its own buffers as it opens a file, which
-// the address sanitizer stops; in the program that ends only the child process that runs
-// it, and the import reports the file as damaged. Sanitizer builds cannot check the cells.
+// the address sanitizer may stop (it depends on the layout of the stack); in the program
+// that ends only the child process that runs it, and the import reports the file as
+// damaged. Sanitizer builds do not run the library in the test's own process.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kAddressSanitizer = true;
 #elif defined(__has_feature)
@@ -201,14 +202,14 @@ TEST(SpreadsheetImport, XlwtWorkbookReadInItsOwnProcessAsInThisOne)
 {
     ScriptedUserMessages messages;
     Workbook workbook;
-    if (kAddressSanitizer) {
-        EXPECT_FALSE(ImportDataFile(workbook, Fixture("xlwt.xls"), messages));
+    const bool bRead = ImportDataFile(workbook, Fixture("xlwt.xls"), messages);
+    if (kAddressSanitizer && !bRead) {
         EXPECT_EQ(messages.texts(),
                   (std::vector<std::string>{
                       "The file could not be read: it is damaged (the decoder stopped before the end)."}));
-        GTEST_SKIP() << "the decoding library is stopped by the address sanitizer";
+        GTEST_SKIP() << "the decoding library was stopped by the address sanitizer";
     }
-    ASSERT_TRUE(ImportDataFile(workbook, Fixture("xlwt.xls"), messages));
+    ASSERT_TRUE(bRead);
     EXPECT_EQ(SheetNames(workbook), (std::vector<std::string>{"Readings", "Empty"}));
     const std::vector<std::pair<const char*, const char*>> expected = {
         {"A1", "Batch"},    {"B2", "1.23"}, {"B3", "0.30000000000000004"}, {"B4", "42"},
@@ -216,6 +217,7 @@ TEST(SpreadsheetImport, XlwtWorkbookReadInItsOwnProcessAsInThisOne)
     for (const auto& [psCell, psText] : expected) EXPECT_EQ(Cell(workbook, 1, psCell), psText) << psCell;
     EXPECT_EQ(messages.texts(), (std::vector<std::string>{"2001 rows beyond row 10000 were not read."}));
 
+    if (kAddressSanitizer) GTEST_SKIP() << "the decoding library may be stopped by the address sanitizer";
     SpreadsheetContents child, here;
     std::string sError;
     ASSERT_TRUE(ReadXls(Fixture("xlwt.xls"), child, sError));
