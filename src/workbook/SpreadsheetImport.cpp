@@ -119,7 +119,7 @@ bool ImportDataFile(Workbook& workbook, const std::string& sFileName, UserMessag
     }
     const CellsNotRead notRead = StoreSpreadsheet(workbook, contents, messages);
     cursor.release();
-    if (notRead.any()) messages.show("Import", CellsNotReadMessage(notRead), MessageIcon::Information);
+    if (notRead.any()) messages.show("Warning", CellsNotReadMessage(notRead), MessageIcon::Exclamation);
     return true;
 }
 
