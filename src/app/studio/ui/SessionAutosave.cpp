@@ -31,10 +31,7 @@ QString DefaultFolder()
 
 SessionAutosave::SessionAutosave(TMainWindowForm& mainWindow, Settings& settings, UserMessages& messages,
                                  const QString& sFolder)
-    : QObject(&mainWindow),
-      m_mainWindow(mainWindow),
-      m_messages(messages),
-      m_sFolder(sFolder.isEmpty() ? DefaultFolder() : sFolder)
+    : m_mainWindow(mainWindow), m_messages(messages), m_sFolder(sFolder.isEmpty() ? DefaultFolder() : sFolder)
 {
     m_bEnabled = settings.readBoolean(kEnabledValueName).value_or(true);
     const std::int64_t iSeconds =

@@ -32,7 +32,7 @@ public:
     //! The longest time changes go unwritten while they go on.
     static constexpr int kLongestWaitSeconds = 60;
 
-    //! Watches the main window's session. The folder defaults to "recovery" in the user's
+    //! Watches the main window's session, which must outlive it. The folder defaults to "recovery" in the user's
     //! data folder (QStandardPaths::AppDataLocation).
     SessionAutosave(TMainWindowForm& mainWindow, Settings& settings, UserMessages& messages,
                     const QString& sFolder = QString());

@@ -444,9 +444,10 @@ bool TMainWindowForm::NewSession()
     if (!SaveChangesFirst()) return false;
     WaitCursorGuard hourglass;
     setCurrentFile("");
+    // The steps go before the sheets they name.
+    m_pDataWindow->history().Clear();
     m_pDataWindow->workbook().ClearWorkbook();
     closeResultsWindows();
-    m_pDataWindow->history().Clear();
     setModified(false);
     return true;
 }
@@ -523,6 +524,7 @@ bool TMainWindowForm::RestoreSession(const std::string& sFileName)
 {
     SessionDocument document(m_pDataWindow->workbook());
     closeResultsWindows();
+    m_pDataWindow->history().Clear();
     if (ReadSession(sFileName, document, SessionHooks(), m_services.messages) != SessionReadResult::Read) return false;
     showSessionWindows(document.windows);
     setCurrentFile("");
