@@ -172,7 +172,7 @@ TEST(SpreadsheetImport, HandWrittenPackageWithSharedStringsStylesAndCellsPastThe
     EXPECT_EQ(
         messages.texts(),
         (std::vector<std::string>{"1038576 rows beyond row 10000 and 16128 columns beyond column 256 were not read."}));
-    EXPECT_EQ(messages.shown()[0].icon, MessageIcon::Information);
+    EXPECT_EQ(messages.shown()[0].icon, MessageIcon::Exclamation);
 }
 
 TEST(SpreadsheetImport, OdfpySpreadsheetWithTypedCellsAndHugeRepeats)
