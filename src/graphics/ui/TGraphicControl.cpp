@@ -279,14 +279,15 @@ void TGraphicControl::vdPrint()
     if (pPicture->HasExtent())
         m_services.printer.preferLandscape(pPicture->XMax() - pPicture->XMin() > pPicture->YMax() - pPicture->YMin());
     const PrintableArea area = m_services.printer.printableArea();
-    const bool bPrinted = m_services.printer.print(kPrintJobTitle, 1, [pPicture, dMargin, area](Canvas& canvas, int, int, int) {
-        // The margin is taken as printer pixels, inside the part of the paper the printer prints on.
-        double x1 = area.iLeft + dMargin, y1 = area.iTop + dMargin;
-        double x2 = area.iLeft + area.iWidth - dMargin, y2 = area.iTop + area.iHeight - dMargin;
-        if (x2 <= x1 || y2 <= y1) return;
-        FitCovering(*pPicture, canvas, x1, y1, x2, y2);
-        pPicture->DrawFitted(canvas, x1, y1, x2, y2, kWhite);
-    });
+    const bool bPrinted =
+        m_services.printer.print(kPrintJobTitle, 1, [pPicture, dMargin, area](Canvas& canvas, int, int, int) {
+            // The margin is taken as printer pixels, inside the part of the paper the printer prints on.
+            double x1 = area.iLeft + dMargin, y1 = area.iTop + dMargin;
+            double x2 = area.iLeft + area.iWidth - dMargin, y2 = area.iTop + area.iHeight - dMargin;
+            if (x2 <= x1 || y2 <= y1) return;
+            FitCovering(*pPicture, canvas, x1, y1, x2, y2);
+            pPicture->DrawFitted(canvas, x1, y1, x2, y2, kWhite);
+        });
     if (!bPrinted) {
         wait.release();
         m_services.messages.show("Error", "The picture could not be printed.", MessageIcon::Exclamation);

@@ -117,7 +117,8 @@ TEST(MainWindowHistory, EveryFailedSaveKeepsTheSessionModifiedAndTheOldFileWhole
     std::ofstream(sDir) << "the folder is gone";
     w.platform.messages.clear();
     EXPECT_FALSE(w.form().Save());
-    EXPECT_EQ(w.platform.messages.texts(), Captions{"File could not be opened for output.  The folder does not exist."});
+    EXPECT_EQ(w.platform.messages.texts(),
+              Captions{"File could not be opened for output.  The folder does not exist."});
     EXPECT_TRUE(w.form().Modified());
     // The question of New: Yes with a failing save keeps everything.
     w.platform.messages.queueAnswer(MessageAnswer::Yes);
