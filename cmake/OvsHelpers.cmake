@@ -18,6 +18,7 @@ function(ovs_test name)
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   endif()
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   target_compile_definitions(${name} PRIVATE OVS_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
                                              OVS_EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples")
   if(T_QT)

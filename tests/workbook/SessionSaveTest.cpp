@@ -8,6 +8,7 @@
 
 #include <csignal>
 
+#include "FileSizeLimit.h"
 #include "SessionTestSupport.h"
 #include "WorkbookTestSupport.h"
 #include "platform/StopRequest.h"
@@ -33,31 +34,6 @@ void FillLargeWorkbook(Workbook& workbook)
     for (std::uint32_t r = 1; r <= 4000; ++r)
         for (std::uint32_t c = 1; c <= 10; ++c) workbook.SetCellText(c, r, "value " + std::to_string(r * c));
 }
-
-//! Files written by this process may not grow beyond a limit for the object's lifetime; a
-//! write past it fails as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t uBytes)
-    {
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &m_previous);
-        rlimit limit = m_previous;
-        limit.rlim_cur = uBytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_previous{};
-    void (*m_previousHandler)(int);
-};
 
 }  // namespace
 

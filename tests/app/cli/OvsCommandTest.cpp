@@ -13,38 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "OvsRun.h"
+
+using namespace HalvrennInc;
+
 namespace {
-
-struct Result {
-    int iStatus;
-    std::string sOut;
-    std::string sErr;
-};
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-//! Runs ovs with the arguments; sEnvironment ("NAME=value ") goes before the command.
-Result Ovs(const std::string& sArguments, const std::string& sEnvironment = "")
-{
-    const auto dir = std::filesystem::temp_directory_path();
-    const auto errPath = dir / ("ovs-test-err-" + std::to_string(::getpid()));
-    const std::string sCommand = sEnvironment + std::string(OVS_BINARY) + " " + sArguments + " 2>" + errPath.string();
-    FILE* pipe = ::popen(sCommand.c_str(), "r");
-    std::string sOut;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) sOut.append(buffer, n);
-    const int iWait = ::pclose(pipe);
-    Result result{WIFEXITED(iWait) ? WEXITSTATUS(iWait) : -1, sOut, ReadFile(errPath)};
-    std::filesystem::remove(errPath);
-    return result;
-}
 
 const std::string kExample = std::string(OVS_EXAMPLES_DIR) + "/thickness.txt";
 
@@ -52,32 +25,32 @@ const std::string kExample = std::string(OVS_EXAMPLES_DIR) + "/thickness.txt";
 
 TEST(OvsCommand, VersionHelpAndUsageErrors)
 {
-    const Result version = Ovs("--version");
+    const OvsResult version = RunOvs("--version");
     EXPECT_EQ(version.iStatus, 0);
     EXPECT_EQ(version.sOut, "Ostrel-Vane Studio\nVersion 2.0\n");
-    EXPECT_EQ(Ovs("--help").iStatus, 0);
-    EXPECT_EQ(Ovs("").iStatus, 2);
-    EXPECT_EQ(Ovs("frobnicate").iStatus, 2);
-    const Result unknown = Ovs("analyze " + kExample + " --bogus");
+    EXPECT_EQ(RunOvs("--help").iStatus, 0);
+    EXPECT_EQ(RunOvs("").iStatus, 2);
+    EXPECT_EQ(RunOvs("frobnicate").iStatus, 2);
+    const OvsResult unknown = RunOvs("analyze " + kExample + " --bogus");
     EXPECT_EQ(unknown.iStatus, 2);
     EXPECT_NE(unknown.sErr.find("unknown option '--bogus'"), std::string::npos);
-    EXPECT_EQ(Ovs("analyze " + kExample + " --format xml").iStatus, 2);
-    EXPECT_EQ(Ovs("analyze " + kExample + " --seed -4").iStatus, 2);
-    EXPECT_EQ(Ovs("analyze --select B1").iStatus, 2);
+    EXPECT_EQ(RunOvs("analyze " + kExample + " --format xml").iStatus, 2);
+    EXPECT_EQ(RunOvs("analyze " + kExample + " --seed -4").iStatus, 2);
+    EXPECT_EQ(RunOvs("analyze --select B1").iStatus, 2);
 }
 
 TEST(OvsCommand, AnalyzeGivesTheSameJsonForTheSameSeed)
 {
     const std::string sArguments = "analyze " + kExample + " --select B1 --seed 42 --format json";
-    const Result first = Ovs(sArguments);
-    const Result second = Ovs(sArguments);
+    const OvsResult first = RunOvs(sArguments);
+    const OvsResult second = RunOvs(sArguments);
     ASSERT_EQ(first.iStatus, 0) << first.sErr;
     EXPECT_EQ(first.sOut, second.sOut);
     EXPECT_EQ(first.sErr, "");
     EXPECT_NE(first.sOut.find("\"series_name\": \"Thickness\""), std::string::npos);
     EXPECT_NE(first.sOut.find("\"seed\": 42"), std::string::npos);
 
-    const Result text = Ovs("analyze " + kExample + " --select=B1 --seed=42 --trials=500 --level 95");
+    const OvsResult text = RunOvs("analyze " + kExample + " --select=B1 --seed=42 --trials=500 --level 95");
     ASSERT_EQ(text.iStatus, 0) << text.sErr;
     EXPECT_EQ(text.sOut.rfind("Data: Sheet 1, Column B, Rows 2 - 101\n", 0), 0u);
     EXPECT_NE(text.sOut.find("Confidence Level = 95%, Confidence Interval = 95%, Bootstraps = 500"), std::string::npos);
@@ -86,29 +59,29 @@ TEST(OvsCommand, AnalyzeGivesTheSameJsonForTheSameSeed)
 TEST(OvsCommand, EveryThreadCountGivesTheSameReport)
 {
     const std::string sArguments = "analyze " + kExample + " --select B1 --seed 9 --trials 5000 --format json";
-    const Result serial = Ovs(sArguments + " --threads 1");
+    const OvsResult serial = RunOvs(sArguments + " --threads 1");
     ASSERT_EQ(serial.iStatus, 0) << serial.sErr;
-    EXPECT_EQ(Ovs(sArguments + " --threads=3").sOut, serial.sOut);
-    EXPECT_EQ(Ovs(sArguments).sOut, serial.sOut);
-    EXPECT_EQ(Ovs(sArguments, "OVS_THREADS=2 ").sOut, serial.sOut);
+    EXPECT_EQ(RunOvs(sArguments + " --threads=3").sOut, serial.sOut);
+    EXPECT_EQ(RunOvs(sArguments).sOut, serial.sOut);
+    EXPECT_EQ(RunOvs(sArguments, "OVS_THREADS=2 ").sOut, serial.sOut);
     for (const char* psBad : {"0", "x", "1025", ""}) {
-        const Result bad = Ovs(sArguments + " --threads=" + psBad);
+        const OvsResult bad = RunOvs(sArguments + " --threads=" + psBad);
         EXPECT_EQ(bad.iStatus, 2) << psBad;
         EXPECT_NE(bad.sErr.find("the thread count must be a whole number from 1 to 1024"), std::string::npos);
     }
-    const Result badEnvironment = Ovs("analyze " + kExample + " --seed 9", "OVS_THREADS=many ");
+    const OvsResult badEnvironment = RunOvs("analyze " + kExample + " --seed 9", "OVS_THREADS=many ");
     EXPECT_EQ(badEnvironment.iStatus, 2);
     EXPECT_NE(badEnvironment.sErr.find("OVS_THREADS must be a whole number from 1 to 1024: 'many'"), std::string::npos);
 }
 
 TEST(OvsCommand, RefusedDataPrintsTheMessageAndExitsWithOne)
 {
-    const Result trials = Ovs("analyze " + kExample + " --select B1 --trials 1000.5");
+    const OvsResult trials = RunOvs("analyze " + kExample + " --select B1 --trials 1000.5");
     EXPECT_EQ(trials.iStatus, 1);
     EXPECT_EQ(trials.sOut, "");
     EXPECT_EQ(trials.sErr, "Number of Bootstrap Trials is not a valid integer.  Correct and try again.\n");
 
-    EXPECT_EQ(Ovs("analyze /nonexistent/data.txt").sErr, "Could not find file.\n");
+    EXPECT_EQ(RunOvs("analyze /nonexistent/data.txt").sErr, "Could not find file.\n");
 
     // A column with text in row 4: the question, answered No unless --skip-invalid.
     const auto path = std::filesystem::temp_directory_path() / ("ovs-invalid-" + std::to_string(::getpid()) + ".txt");
@@ -116,10 +89,10 @@ TEST(OvsCommand, RefusedDataPrintsTheMessageAndExitsWithOne)
         std::ofstream out(path);
         out << "1\n2\n3\nx\n5\n6\n7\n8\n";
     }
-    const Result no = Ovs("analyze " + path.string() + " --seed 1");
+    const OvsResult no = RunOvs("analyze " + path.string() + " --seed 1");
     EXPECT_EQ(no.iStatus, 1);
     EXPECT_EQ(no.sErr.rfind("Invalid data in rows: 4.  Do you want to perform analysis without these rows?\n", 0), 0u);
-    const Result yes = Ovs("analyze " + path.string() + " --seed 1 --skip-invalid --format json");
+    const OvsResult yes = RunOvs("analyze " + path.string() + " --seed 1 --skip-invalid --format json");
     EXPECT_EQ(yes.iStatus, 0) << yes.sErr;
     EXPECT_NE(yes.sOut.find("\"point_count\": 7"), std::string::npos);
     std::filesystem::remove(path);
@@ -168,7 +141,8 @@ TEST(OvsCommand, ASavedSessionHoldsTheSheetAndTheAnalysis)
 {
     SavedSession saved;
     const std::string sOptions = " --seed 42 --trials 200 --format json";
-    const Result analysed = Ovs("analyze " + kExample + " --select B1" + sOptions + " --save-session " + saved.sPath);
+    const OvsResult analysed =
+        RunOvs("analyze " + kExample + " --select B1" + sOptions + " --save-session " + saved.sPath);
     ASSERT_EQ(analysed.iStatus, 0) << analysed.sErr;
     ASSERT_TRUE(std::filesystem::exists(saved.sPath));
 
@@ -195,7 +169,7 @@ TEST(OvsCommand, ASavedSessionHoldsTheSheetAndTheAnalysis)
     }
 
     // The session shows the sheet and the analysis as 'ovs analyze' reported it.
-    const Result shown = Ovs("session " + saved.sPath + " --format json");
+    const OvsResult shown = RunOvs("session " + saved.sPath + " --format json");
     ASSERT_EQ(shown.iStatus, 0) << shown.sErr;
     EXPECT_NE(shown.sOut.find("{\"number\": 1, \"name\": \"Sheet 1\", \"last_used_row\": 101, \"last_used_column\": 2, "
                               "\"used_range\": \"A1:B101\"}"),
@@ -213,7 +187,7 @@ TEST(OvsCommand, ASavedSessionHoldsTheSheetAndTheAnalysis)
     EXPECT_NE(std::search(lines.begin(), lines.end(), expected.begin() + 1, expected.end() - 1), lines.end())
         << shown.sOut;
 
-    const Result text = Ovs("session " + saved.sPath);
+    const OvsResult text = RunOvs("session " + saved.sPath);
     ASSERT_EQ(text.iStatus, 0) << text.sErr;
     EXPECT_EQ(text.sOut.rfind("Sheets: 1 (active: 1)\n  1  \"Sheet 1\"  A1:B101  (active)\nAnalyses: 1\n\n"
                               "Analysis Results - Thickness\nData: Sheet 1, Column B, Rows 2 - 101\n",
@@ -223,44 +197,44 @@ TEST(OvsCommand, ASavedSessionHoldsTheSheetAndTheAnalysis)
 
     // Analysed again from the session (its active sheet and the selection stored with it),
     // the same seed gives the same report.
-    const Result again = Ovs("analyze " + saved.sPath + sOptions);
+    const OvsResult again = RunOvs("analyze " + saved.sPath + sOptions);
     ASSERT_EQ(again.iStatus, 0) << again.sErr;
     EXPECT_EQ(again.sOut, analysed.sOut);
-    EXPECT_EQ(Ovs("analyze " + saved.sPath + " --sheet 1" + sOptions).sOut, analysed.sOut);
-    EXPECT_EQ(Ovs("analyze " + saved.sPath + " --sheet 'Sheet 1' --select B1" + sOptions).sOut, analysed.sOut);
+    EXPECT_EQ(RunOvs("analyze " + saved.sPath + " --sheet 1" + sOptions).sOut, analysed.sOut);
+    EXPECT_EQ(RunOvs("analyze " + saved.sPath + " --sheet 'Sheet 1' --select B1" + sOptions).sOut, analysed.sOut);
 }
 
 TEST(OvsCommand, SessionFilesThatCannotBeReadOrWrittenExitWithOne)
 {
-    const Result missing = Ovs("session /nonexistent/work.ovs");
+    const OvsResult missing = RunOvs("session /nonexistent/work.ovs");
     EXPECT_EQ(missing.iStatus, 1);
     EXPECT_EQ(missing.sErr, "Could not find file.\n");
-    const Result cut = Ovs("session " + kSessionCorpus + "missing-end-marker.ovs --format json");
+    const OvsResult cut = RunOvs("session " + kSessionCorpus + "missing-end-marker.ovs --format json");
     EXPECT_EQ(cut.iStatus, 1);
     EXPECT_EQ(cut.sErr, "File is corrupted and could not be read.\n");
     EXPECT_EQ(cut.sOut, "");
-    EXPECT_EQ(Ovs("session " + kSessionCorpus + "version-2.5.ovs").sErr,
+    EXPECT_EQ(RunOvs("session " + kSessionCorpus + "version-2.5.ovs").sErr,
               "File is from more recent version of Ostrel-Vane Studio and cannot be read.\n");
-    EXPECT_EQ(Ovs("analyze " + kSessionCorpus + "not-a-session.ovs").sErr,
+    EXPECT_EQ(RunOvs("analyze " + kSessionCorpus + "not-a-session.ovs").sErr,
               "File is not a Ostrel-Vane Studio data file.\n");
 
     // A sheet the session does not have.
-    const Result noSheet = Ovs("analyze " + kSessionCorpus + "small.ovs --sheet Notes");
+    const OvsResult noSheet = RunOvs("analyze " + kSessionCorpus + "small.ovs --sheet Notes");
     EXPECT_EQ(noSheet.iStatus, 1);
     EXPECT_EQ(noSheet.sErr, "The session has no sheet \"Notes\".\n");
-    EXPECT_EQ(Ovs("analyze " + kSessionCorpus + "small.ovs --sheet 2").iStatus, 1);
+    EXPECT_EQ(RunOvs("analyze " + kSessionCorpus + "small.ovs --sheet 2").iStatus, 1);
 
     // A session that cannot be saved: the report is out, the message follows.
-    const Result unsaved = Ovs("analyze " + kExample + " --select B1 --trials 200 --save-session /proc/ovs.ovs");
+    const OvsResult unsaved = RunOvs("analyze " + kExample + " --select B1 --trials 200 --save-session /proc/ovs.ovs");
     EXPECT_EQ(unsaved.iStatus, 1);
     EXPECT_NE(unsaved.sOut.find("Table of Significant Changes"), std::string::npos);
     EXPECT_EQ(unsaved.sErr, "File could not be opened for output.  May be write protected.\n");
 
     // Usage errors.
-    EXPECT_EQ(Ovs("session").iStatus, 2);
-    EXPECT_EQ(Ovs("session " + kSessionCorpus + "small.ovs --format xml").iStatus, 2);
-    EXPECT_EQ(Ovs("session a.ovs b.ovs").iStatus, 2);
-    const Result sheetOfText = Ovs("analyze " + kExample + " --sheet 1");
+    EXPECT_EQ(RunOvs("session").iStatus, 2);
+    EXPECT_EQ(RunOvs("session " + kSessionCorpus + "small.ovs --format xml").iStatus, 2);
+    EXPECT_EQ(RunOvs("session a.ovs b.ovs").iStatus, 2);
+    const OvsResult sheetOfText = RunOvs("analyze " + kExample + " --sheet 1");
     EXPECT_EQ(sheetOfText.iStatus, 2);
     EXPECT_NE(sheetOfText.sErr.find("--sheet applies to spreadsheet files (.xlsx, .ods, .xls) and session files"),
               std::string::npos);
@@ -268,7 +242,7 @@ TEST(OvsCommand, SessionFilesThatCannotBeReadOrWrittenExitWithOne)
 
 TEST(OvsCommand, AFirstVersionSessionWarnsAsItIsRead)
 {
-    const Result shown = Ovs("session " + kSessionCorpus + "version-1.0.ovs");
+    const OvsResult shown = RunOvs("session " + kSessionCorpus + "version-1.0.ovs");
     ASSERT_EQ(shown.iStatus, 0) << shown.sErr;
     EXPECT_NE(shown.sErr.find("% confidence data has positive correlation"), std::string::npos) << shown.sErr;
     EXPECT_NE(shown.sErr.find("Data contains outliers."), std::string::npos);
@@ -281,7 +255,7 @@ TEST(OvsCommand, AFirstVersionSessionWarnsAsItIsRead)
 TEST(OvsCommand, ASheetOfASpreadsheetFileAnalysesLikeTheTextFile)
 {
     const std::string sOptions = " --select B1 --seed 7 --trials 200 --format json";
-    const Result fromText = Ovs("analyze " + kExample + sOptions);
+    const OvsResult fromText = RunOvs("analyze " + kExample + sOptions);
     ASSERT_EQ(fromText.iStatus, 0) << fromText.sErr;
     const std::string sFolder = std::string(OVS_TEST_DATA_DIR) + "/spreadsheets/";
     std::vector<const char*> psFiles = {"thickness.xlsx", "thickness.ods"};
@@ -291,17 +265,17 @@ TEST(OvsCommand, ASheetOfASpreadsheetFileAnalysesLikeTheTextFile)
     psFiles.push_back("thickness.xls");
 #endif
     for (const char* psFile : psFiles) {
-        const Result byName = Ovs("analyze " + sFolder + psFile + " --sheet 'Sheet 1'" + sOptions);
+        const OvsResult byName = RunOvs("analyze " + sFolder + psFile + " --sheet 'Sheet 1'" + sOptions);
         EXPECT_EQ(byName.iStatus, 0) << psFile << byName.sErr;
         EXPECT_EQ(byName.sOut, fromText.sOut) << psFile;
-        EXPECT_EQ(Ovs("analyze " + sFolder + psFile + " --sheet 2" + sOptions).sOut, fromText.sOut) << psFile;
+        EXPECT_EQ(RunOvs("analyze " + sFolder + psFile + " --sheet 2" + sOptions).sOut, fromText.sOut) << psFile;
         // Without --sheet: the first sheet that holds data (the notes sheet is empty).
-        EXPECT_EQ(Ovs("analyze " + sFolder + psFile + sOptions).sOut, fromText.sOut) << psFile;
-        const Result noSheet = Ovs("analyze " + sFolder + psFile + " --sheet Data" + sOptions);
+        EXPECT_EQ(RunOvs("analyze " + sFolder + psFile + sOptions).sOut, fromText.sOut) << psFile;
+        const OvsResult noSheet = RunOvs("analyze " + sFolder + psFile + " --sheet Data" + sOptions);
         EXPECT_EQ(noSheet.iStatus, 1);
         EXPECT_EQ(noSheet.sErr, "The file has no sheet \"Data\".\n");
     }
-    const Result bomb = Ovs("analyze " + sFolder + "entities.xlsx");
+    const OvsResult bomb = RunOvs("analyze " + sFolder + "entities.xlsx");
     EXPECT_EQ(bomb.iStatus, 1);
     EXPECT_NE(bomb.sErr.find("The file could not be read: "), std::string::npos) << bomb.sErr;
 }

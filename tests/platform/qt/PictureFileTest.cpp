@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <csignal>
 
+#include "FileSizeLimit.h"
 #include "graphics/Drawing.h"
 #include "platform/qt/PictureFile.h"
 #include "platform/qt/QtPrinter.h"
@@ -184,33 +185,6 @@ TEST(PictureFile, PicturesThatCannotBeWrittenGetAMessageAndLeaveNoFile)
     EXPECT_EQ(ReadAll(sKept), QByteArray("old"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
-
-namespace {
-// Files of this process may not grow past a limit while the object lives: a write past it
-// fails as on a full disk (the signal that would end the process is ignored).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t uBytes)
-    {
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &m_previous);
-        rlimit limit = m_previous;
-        limit.rlim_cur = uBytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_previous{};
-    void (*m_previousHandler)(int);
-};
-}  // namespace
 
 TEST(PictureFile, OnAFullDiskPicturesAndPrintedPdfsKeepTheOldFile)
 {
