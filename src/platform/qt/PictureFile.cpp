@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "graphics/Drawing.h"
+#include "graphics/DrawingCoverage.h"
 #include "platform/StopRequest.h"
 #include "platform/qt/QtCanvas.h"
 
@@ -35,81 +36,6 @@ String Message(std::string_view sText, std::string_view sPath)
     sMessage.append("\".");
     return sMessage;
 }
-
-// A canvas that paints nothing and gathers the device area a drawing covers. Texts are
-// measured in the fonts the Qt canvas picks, which is what may reach beyond the extent.
-class CoverageCanvas : public Canvas {
-public:
-    explicit CoverageCanvas(QPainter& painter) : m_canvas(painter) {}
-
-    void setPen(TColor, int iStyle, int iWidth) override { m_iPenWidth = iStyle == psClear ? -1 : iWidth; }
-    void setBrush(TColor) override {}
-    void setClearBrush() override {}
-    void setFont(std::string_view sFace, int iHeight, bool bBold, bool bItalic, int iEscapement, TColor color) override
-    {
-        m_canvas.setFont(sFace, iHeight, bBold, bItalic, iEscapement, color);
-        m_iFontHeight = std::max(iHeight, 1);
-        m_iEscapement = iEscapement;
-    }
-    void moveTo(int x, int y) override { m_current = QPoint(x, y); }
-    void lineTo(int x, int y) override
-    {
-        coverStroke(QRect(m_current, QPoint(x, y)).normalized());
-        m_current = QPoint(x, y);
-    }
-    void rectangle(int x1, int y1, int x2, int y2) override { coverShape(x1, y1, x2, y2); }
-    void ellipse(int x1, int y1, int x2, int y2) override { coverShape(x1, y1, x2, y2); }
-    void polygon(const CanvasPoint* pPoints, std::uint32_t uCount) override { coverPoints(pPoints, uCount); }
-    void polyline(const CanvasPoint* pPoints, std::uint32_t uCount) override { coverPoints(pPoints, uCount); }
-    void textOut(int x, int y, std::string_view sText) override
-    {
-        // The text's cell from its top-left corner, turned as the Qt canvas turns it; a
-        // pixel more around it for glyphs that overhang their cell.
-        const QRectF cell(0, 0, m_canvas.textWidth(sText), m_iFontHeight);
-        const QTransform turn = QTransform().translate(x, y).rotate(-m_iEscapement / 10.0);
-        m_covered |= turn.mapRect(cell).toAlignedRect().adjusted(-1, -1, 1, 1);
-    }
-    int textWidth(std::string_view sText) override { return m_canvas.textWidth(sText); }
-    int pixelsPerInchX() const override { return m_canvas.pixelsPerInchX(); }
-    int pixelsPerInchY() const override { return m_canvas.pixelsPerInchY(); }
-
-    QRect covered() const { return m_covered; }
-
-private:
-    void coverStroke(const QRect& path)
-    {
-        if (m_iPenWidth < 0) return;
-        // A stroke of width w runs through the pixels of its path and w / 2 either side.
-        const int iReach = std::max(m_iPenWidth, 1) / 2;
-        m_covered |= path.adjusted(-iReach, -iReach, iReach, iReach);
-    }
-    // Closed shapes cover their corners' rectangle, and a fill needs no pen.
-    void coverShape(int x1, int y1, int x2, int y2)
-    {
-        m_covered |= QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)));
-        coverStroke(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized());
-    }
-    void coverPoints(const CanvasPoint* pPoints, std::uint32_t uCount)
-    {
-        if (uCount == 0) return;
-        int xMin = pPoints[0].x, xMax = xMin, yMin = pPoints[0].y, yMax = yMin;
-        for (std::uint32_t k = 1; k < uCount; ++k) {
-            xMin = std::min(xMin, pPoints[k].x);
-            xMax = std::max(xMax, pPoints[k].x);
-            yMin = std::min(yMin, pPoints[k].y);
-            yMax = std::max(yMax, pPoints[k].y);
-        }
-        m_covered |= QRect(QPoint(xMin, yMin), QPoint(xMax, yMax));
-        coverStroke(QRect(QPoint(xMin, yMin), QPoint(xMax, yMax)));
-    }
-
-    QtCanvas m_canvas;
-    int m_iPenWidth = 0;  //!< -1 while nothing is stroked
-    int m_iFontHeight = 1;
-    int m_iEscapement = 0;
-    QPoint m_current;
-    QRect m_covered;
-};
 
 // White behind everything, then the drawing fitted as the clipboard copy fits it, moved
 // so that the picture's rectangle starts at the file's top-left corner.
@@ -212,13 +138,17 @@ QRect PictureRect(const Drawing& drawing)
     // Measure on an image of the resolution the picture is drawn at.
     QImage probe = NewImage(QSize(1, 1));
     QPainter painter(&probe);
-    CoverageCanvas coverage(painter);
+    QtCanvas measure(painter);
+    CoverageCanvas coverage(measure);
     drawing.DrawFitted(coverage, 0, 0, fitted.width(), fitted.height(), kWhite);
+    const DeviceArea& area = coverage.Covered();
+    const QRect covered =
+        area.Empty() ? QRect() : QRect(QPoint(area.iLeft, area.iTop), QPoint(area.iRight - 1, area.iBottom - 1));
     // Whatever reaches beyond is kept, within reason: no more than half the fitted size
     // again on each side.
     const QRect limit = QRect(QPoint(0, 0), frame)
                             .adjusted(-frame.width() / 2, -frame.height() / 2, frame.width() / 2, frame.height() / 2);
-    return picture | (coverage.covered() & limit);
+    return picture | (covered & limit);
 }
 
 std::optional<String> WritePicture(const Drawing& drawing, std::string_view sPath, PictureFormat format)
