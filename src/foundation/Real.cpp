@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <istream>
+#include <mutex>
 #include <ostream>
 #include <string>
 
@@ -26,18 +27,31 @@ FixedSizeMemoryManager& referenceStringPool()
     static auto* pPool = new FixedSizeMemoryManager(static_cast<std::int32_t>(sizeof(ReferenceString)), 100);
     return *pPool;
 }
+
+// Analyses run side by side on several threads (a batch of series, calls from Python),
+// and the last copy of a value's message may be let go on any of them.
+std::mutex& referenceStringPoolMutex()
+{
+    static auto* pMutex = new std::mutex;
+    return *pMutex;
+}
 }  // namespace
 
 void* ReferenceString::operator new(std::size_t uSize)
 {
     if (uSize != sizeof(ReferenceString)) return ::operator new(uSize);
-    void* p = referenceStringPool().allocate();
+    void* p = nullptr;
+    {
+        const std::lock_guard<std::mutex> lock(referenceStringPoolMutex());
+        p = referenceStringPool().allocate();
+    }
     if (!p) throw std::bad_alloc();
     return p;
 }
 
 void ReferenceString::operator delete(void* pObject)
 {
+    const std::lock_guard<std::mutex> lock(referenceStringPoolMutex());
     referenceStringPool().free(pObject);
 }
 
