@@ -41,8 +41,10 @@ TEST(MainWindowHistory, TheModifiedFlagFollowsTheSavedStepOfTheHistory)
     EXPECT_TRUE(w.form().Modified());
     pUndo->trigger();
     EXPECT_FALSE(w.form().Modified()) << "back at the saved step";
+    EXPECT_FALSE(w.form().isWindowModified()) << "the title bar's mark follows it";
     pUndo->trigger();
     EXPECT_TRUE(w.form().Modified()) << "before the saved step";
+    EXPECT_TRUE(w.form().isWindowModified());
     EXPECT_EQ(w.workbook().CellText(1, 1), "");
     pRedo->trigger();
     EXPECT_FALSE(w.form().Modified());
