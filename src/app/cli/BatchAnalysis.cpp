@@ -37,19 +37,26 @@ std::optional<std::uint32_t> FindSheet(const Workbook& workbook, std::string_vie
     return std::nullopt;
 }
 
+// Makes the sheet named by --sheet the active one; sSource ("session", "file") names what
+// lacks it in the message.
+int ChooseSheet(Workbook& workbook, const BatchRequest& request, std::string_view sSource, UserMessages& messages)
+{
+    if (!request.sSheet) return bsSuccess;
+    const auto uSheet = FindSheet(workbook, *request.sSheet);
+    if (!uSheet) {
+        messages.show("Error", "The " + std::string(sSource) + " has no sheet \"" + *request.sSheet + "\".",
+                      MessageIcon::Exclamation);
+        return bsRefused;
+    }
+    workbook.setActiveSheet(*uSheet);
+    return bsSuccess;
+}
+
 int LoadSessionSheet(Workbook& workbook, const BatchRequest& request, UserMessages& messages)
 {
     SessionDocument document(workbook);
     if (ReadSession(request.sFile, document, SessionHooks(), messages) != SessionReadResult::Read) return bsRefused;
-    if (request.sSheet) {
-        const auto uSheet = FindSheet(workbook, *request.sSheet);
-        if (!uSheet) {
-            messages.show("Error", "The session has no sheet \"" + *request.sSheet + "\".", MessageIcon::Exclamation);
-            return bsRefused;
-        }
-        workbook.setActiveSheet(*uSheet);
-    }
-    return bsSuccess;
+    return ChooseSheet(workbook, request, "session", messages);
 }
 
 }  // namespace
@@ -68,15 +75,7 @@ int LoadDataFile(Workbook& workbook, const BatchRequest& request, UserMessages& 
     ImportNotes notes;
     if (!ImportDataFile(workbook, request.sFile, messages, &notes)) return bsRefused;
     if (notes.bDecimalComma) messages.show("Note", kDecimalCommaNote, MessageIcon::Information);
-    if (request.sSheet) {
-        const auto uSheet = FindSheet(workbook, *request.sSheet);
-        if (!uSheet) {
-            messages.show("Error", "The file has no sheet \"" + *request.sSheet + "\".", MessageIcon::Exclamation);
-            return bsRefused;
-        }
-        workbook.setActiveSheet(*uSheet);
-    }
-    return bsSuccess;
+    return ChooseSheet(workbook, request, "file", messages);
 }
 
 bool SaveBatchSession(const std::string& sFile, const Workbook& workbook, std::shared_ptr<AnalysisResults> pResults,
