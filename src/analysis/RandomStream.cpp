@@ -122,7 +122,8 @@ void RandomStream::seedFromTime()
     seed(static_cast<std::uint64_t>(std::time(nullptr)));
 }
 
-void RandomStream::fill(double* pOut, std::uint32_t uCount)
+template <class Store4, class Store1>
+void RandomStream::generate(std::uint32_t uCount, Store4 store4, Store1 store1)
 {
     if (!m_bSeeded) seedFromTime();
     if (uCount == 0) return;
@@ -141,22 +142,20 @@ void RandomStream::fill(double* pOut, std::uint32_t uCount)
         std::uint32_t k = 0;
 #if defined(__SSE2__)
         const __m128i modulus = _mm_set1_epi32(static_cast<std::int32_t>(kModulus));
-        const __m128d scale = _mm_set1_pd(1e-9);
         for (; k + 4 <= uBlock; k += 4) {
             const __m128i older = _mm_loadu_si128(reinterpret_cast<const __m128i*>(y + k));
             const __m128i newer = _mm_loadu_si128(reinterpret_cast<const __m128i*>(y + k + 31));
             __m128i v = _mm_sub_epi32(older, newer);
             v = _mm_add_epi32(v, _mm_and_si128(_mm_srai_epi32(v, 31), modulus));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(y + kLag + k), v);
-            _mm_storeu_pd(pOut + uDone + k, _mm_mul_pd(_mm_cvtepi32_pd(v), scale));
-            _mm_storeu_pd(pOut + uDone + k + 2, _mm_mul_pd(_mm_cvtepi32_pd(_mm_unpackhi_epi64(v, v)), scale));
+            store4(uDone + k, v);
         }
 #endif
         for (; k < uBlock; ++k) {
             std::int32_t v = y[k] - y[k + 31];
             if (v < 0) v += static_cast<std::int32_t>(kModulus);
             y[kLag + k] = v;
-            pOut[uDone + k] = static_cast<double>(v) * 1e-9;
+            store1(uDone + k, v);
         }
         std::copy(y + uBlock, y + uBlock + kLag, y);
         uDone += uBlock;
@@ -169,6 +168,30 @@ void RandomStream::fill(double* pOut, std::uint32_t uCount)
     }
     m_first = uFirst;
     m_second = uFirst + 31 > 55 ? uFirst + 31 - 55 : uFirst + 31;
+}
+
+void RandomStream::fill(double* pOut, std::uint32_t uCount)
+{
+#if defined(__SSE2__)
+    const __m128d scale = _mm_set1_pd(1e-9);
+    auto store4 = [pOut, scale](std::uint32_t i, __m128i v) {
+        _mm_storeu_pd(pOut + i, _mm_mul_pd(_mm_cvtepi32_pd(v), scale));
+        _mm_storeu_pd(pOut + i + 2, _mm_mul_pd(_mm_cvtepi32_pd(_mm_unpackhi_epi64(v, v)), scale));
+    };
+#else
+    auto store4 = [](std::uint32_t, int) {};
+#endif
+    generate(uCount, store4, [pOut](std::uint32_t i, std::int32_t v) { pOut[i] = static_cast<double>(v) * 1e-9; });
+}
+
+void RandomStream::fillUnits(std::int32_t* piOut, std::uint32_t uCount)
+{
+#if defined(__SSE2__)
+    auto store4 = [piOut](std::uint32_t i, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(piOut + i), v); };
+#else
+    auto store4 = [](std::uint32_t, int) {};
+#endif
+    generate(uCount, store4, [piOut](std::uint32_t i, std::int32_t v) { piOut[i] = v; });
 }
 
 RandomStream::Jump::Jump(std::uint64_t uDraws) : m_uDraws(uDraws), m_coefficients(PowerOfX(uDraws)) {}

@@ -30,6 +30,8 @@ public:
     //! The next uCount draws into pOut[0..uCount-1], as uCount calls of next() give them,
     //! worked out several at a time.
     void fill(double* pOut, std::uint32_t uCount);
+    //! The same draws as whole units: piOut[i] = v with the draw v * 1e-9.
+    void fillUnits(std::int32_t* piOut, std::uint32_t uCount);
 
     //! A jump of a fixed number of draws, worked out once for streams that make it often.
     class Jump {
@@ -89,6 +91,9 @@ public:
 
 private:
     void seedFromTime();
+    //! The next uCount draws as units: store4(i, four units) or store1(i, unit) for each.
+    template <class Store4, class Store1>
+    void generate(std::uint32_t uCount, Store4 store4, Store1 store1);
 
     std::int64_t m_table[56] = {};  //!< entries 1..55: the last 55 draws, entry m_first the latest
     unsigned m_first = 0;           //!< entry of the latest draw (0 stands for 55)

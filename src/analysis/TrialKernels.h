@@ -19,6 +19,7 @@
 #include "analysis/ChangePointKernels.h"
 #include "analysis/ParallelTrials.h"
 #include "analysis/RandomStream.h"
+#include "analysis/WideKernels.h"
 
 namespace HalvrennInc::kernel {
 
@@ -243,7 +244,8 @@ public:
         : m_pValues(pValues),
           m_uCount(uCount),
           m_range(range),
-          m_buffers(uWorkers, 4 * std::size_t{uCount}),
+          m_bWide(std::is_same_v<Number, ModerateReal> && uCount >= wide::kMinimumCount && wide::Enabled()),
+          m_buffers(uWorkers, m_bWide ? wide::BootstrapSpace(uCount) : 4 * std::size_t{uCount}),
           m_counts(uWorkers)
     {
     }
@@ -256,6 +258,9 @@ public:
         const Number count(static_cast<double>(m_uCount));
         std::uint32_t uBelow = 0;
         std::uint32_t t = uFirst;
+        if (m_bWide)
+            for (; t + 4 <= uEnd; t += 4)
+                uBelow += wide::BootstrapFour(m_pValues, m_uCount, m_range.d, bWithReplacement, stream, pA);
         for (; t + 2 <= uEnd; t += 2) {
             Number sumA, sumB;
             ResampleTwo<Number, bWithReplacement>(m_pValues, m_uCount, pA, pB, stream, pDraws, sumA, sumB);
@@ -287,6 +292,7 @@ private:
     const double* m_pValues;
     std::uint32_t m_uCount;
     Number m_range;
+    bool m_bWide;  //!< four trials at a time in the wide kernels
     WorkerBuffers m_buffers;
     std::vector<Count> m_counts;
 };
@@ -303,7 +309,8 @@ public:
           m_uLeft(uLeft),
           m_uCount(uCount),
           m_puEstimates(puEstimates),
-          m_buffers(uWorkers, 2 * std::size_t{uCount})
+          m_bWide(std::is_same_v<Number, ModerateReal> && uCount >= wide::kMinimumCount && wide::Enabled()),
+          m_buffers(uWorkers, m_bWide ? wide::IntervalSpace(uCount) : 2 * std::size_t{uCount})
     {
     }
 
@@ -311,7 +318,15 @@ public:
     {
         double* const p = m_buffers.of(uWorker);
         double* const pDraws = p + m_uCount;
-        for (std::uint32_t t = uFirst; t < uEnd; ++t) {
+        std::uint32_t t = uFirst;
+        if (m_bWide)
+            for (; t + 2 <= uEnd; t += 2) {
+                std::uint32_t splits[2];
+                wide::IntervalTwo(m_pValues, m_uLeft, m_uCount, bWithReplacement, stream, p, splits);
+                m_puEstimates[t] = m_uLow + splits[0];
+                m_puEstimates[t + 1] = m_uLow + splits[1];
+            }
+        for (; t < uEnd; ++t) {
             Number sum = ResampleValues<Number, bWithReplacement>(m_pValues, m_uLeft, p, stream, pDraws, Number(0.0));
             sum = ResampleValues<Number, bWithReplacement>(m_pValues + m_uLeft, m_uCount - m_uLeft, p + m_uLeft, stream,
                                                            pDraws, sum);
@@ -323,6 +338,7 @@ private:
     const double* m_pValues;
     std::uint32_t m_uLow, m_uLeft, m_uCount;
     std::uint32_t* m_puEstimates;
+    bool m_bWide;  //!< two trials at a time in the wide kernels
     WorkerBuffers m_buffers;
 };
 

@@ -12,6 +12,8 @@
 
 #include "analysis/ChangePointFunctions.h"
 #include "analysis/ChangePointKernels.h"
+#include "analysis/TrialKernels.h"
+#include "analysis/WideKernels.h"
 #include "foundation/Real.h"
 
 using namespace HalvrennInc;
@@ -215,4 +217,80 @@ TEST(FastPath, InvalidValuesFallBackToTheRealPath)
     SortIndexesUnsigned(200, order.data(), estimates.data());
     EXPECT_EQ(uLower, estimates[order[9]]);    // trunc(199 * 0.05)
     EXPECT_EQ(uUpper, estimates[order[189]]);  // trunc(199 * 0.95)
+}
+
+TEST(FastPath, WideKernelsGiveEachTrialTheBitsOfTheOneTrialKernels)
+{
+    if (!kernel::wide::Enabled()) GTEST_SKIP() << "the processor has no AVX2 and FMA";
+    using Number = ModerateReal;
+    // Moderate values only: the nearly equal kind (ties of the fits and of the CUSUM's
+    // extremes), the moderate extremes with zeros, ordinary values, all equal, all zero.
+    std::vector<std::vector<double>> shapes;
+    for (int iKind : {0, 5, 6}) {
+        std::vector<double> values;
+        for (const Real& r : AwkwardSeries(iKind, 9)) values.push_back(r.value());
+        shapes.push_back(values);
+    }
+    shapes.emplace_back(64, 0.1);
+    shapes.emplace_back(64, 0.0);
+    for (const std::vector<double>& shape : shapes) {
+        for (std::uint32_t uCount : {8u, 9u, 13u, 64u}) {
+            for (bool bWithReplacement : {false, true}) {
+                const double* const pValues = shape.data();
+                RandomStream portable(11), wide(11);
+                std::vector<double> buffer(2 * uCount), space(kernel::wide::BootstrapSpace(uCount));
+                for (int iGroup = 0; iGroup < 30; ++iGroup) {
+                    // Four one-trial resamples and their ranges; the wide count at a
+                    // threshold between them (and at one of them, a tie) must agree.
+                    std::vector<Number> ranges;
+                    std::vector<double> lanes(4 * std::size_t{uCount});
+                    double means[4], wideRanges[4];
+                    for (int k = 0; k < 4; ++k) {
+                        const Number sum =
+                            bWithReplacement
+                                ? kernel::ResampleValues<Number, true>(pValues, uCount, buffer.data(), portable,
+                                                                       buffer.data() + uCount, Number(0.0))
+                                : kernel::ResampleValues<Number, false>(pValues, uCount, buffer.data(), portable,
+                                                                        buffer.data() + uCount, Number(0.0));
+                        ranges.push_back(kernel::CusumRangeOf(buffer.data(), uCount, sum / Number(uCount)));
+                        means[k] = (sum / Number(uCount)).d;
+                        for (std::uint32_t i = 0; i < uCount; ++i) lanes[4 * i + k] = buffer[i];
+                    }
+                    kernel::wide::CusumRangesOfFour(lanes.data(), uCount, means, wideRanges);
+                    for (int k = 0; k < 4; ++k)
+                        ASSERT_EQ(std::bit_cast<std::uint64_t>(wideRanges[k]),
+                                  std::bit_cast<std::uint64_t>(ranges[k].d));
+                    const Number threshold = ranges[iGroup % 4];
+                    unsigned uBelow = 0;
+                    for (const Number& range : ranges) uBelow += range < threshold;
+                    EXPECT_EQ(
+                        kernel::wide::BootstrapFour(pValues, uCount, threshold.d, bWithReplacement, wide, space.data()),
+                        uBelow)
+                        << uCount << " values, group " << iGroup;
+                    ASSERT_TRUE(portable == wide);
+                }
+                for (std::uint32_t uLeft : {1u, uCount / 3, uCount - 1}) {
+                    for (int iPair = 0; iPair < 30; ++iPair) {
+                        std::uint32_t expected[2];
+                        for (std::uint32_t& uSplit : expected) {
+                            auto resample = [&](const double* p, std::uint32_t n, double* pOut, Number sum) {
+                                return bWithReplacement ? kernel::ResampleValues<Number, true>(
+                                                              p, n, pOut, portable, buffer.data() + uCount, sum)
+                                                        : kernel::ResampleValues<Number, false>(
+                                                              p, n, pOut, portable, buffer.data() + uCount, sum);
+                            };
+                            Number sum = resample(pValues, uLeft, buffer.data(), Number(0.0));
+                            sum = resample(pValues + uLeft, uCount - uLeft, buffer.data() + uLeft, sum);
+                            uSplit = kernel::MseSplitOf(buffer.data(), uCount, sum);
+                        }
+                        std::uint32_t splits[2];
+                        kernel::wide::IntervalTwo(pValues, uLeft, uCount, bWithReplacement, wide, space.data(), splits);
+                        EXPECT_EQ(splits[0], expected[0]) << uCount << " values, left " << uLeft << ", pair " << iPair;
+                        EXPECT_EQ(splits[1], expected[1]) << uCount << " values, left " << uLeft << ", pair " << iPair;
+                        ASSERT_TRUE(portable == wide);
+                    }
+                }
+            }
+        }
+    }
 }

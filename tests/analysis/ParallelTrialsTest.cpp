@@ -15,6 +15,7 @@
 #include "analysis/ChangePointFunctions.h"
 #include "analysis/ParallelTrials.h"
 #include "analysis/RandomStream.h"
+#include "analysis/WideKernels.h"
 
 using namespace HalvrennInc;
 
@@ -107,6 +108,16 @@ Outcome Analyze(const std::vector<Real>& values, bool bWithReplacement, std::uin
     return outcome;
 }
 
+//! The wide kernels on or off while it lives (on again afterwards, where the processor
+//! has them).
+class WideKernels {
+public:
+    explicit WideKernels(bool bEnabled) { kernel::wide::SetEnabled(bEnabled); }
+    ~WideKernels() { kernel::wide::SetEnabled(true); }
+    WideKernels(const WideKernels&) = delete;
+    WideKernels& operator=(const WideKernels&) = delete;
+};
+
 //! Noise with the given levels in equal runs, times dScale.
 std::vector<Real> Shifts(std::uint32_t uCount, std::initializer_list<double> levels, std::uint64_t uSeed,
                          double dScale = 1.0)
@@ -143,10 +154,14 @@ TEST(ParallelTrials, EveryThreadCountGivesTheSerialResultsAndLeavesTheStreamInPl
             for (std::uint64_t uSeed : {5u, 77u}) {
                 const Outcome reference = Analyze(values, bWithReplacement, uSeed, {nullptr, 1, true});
                 EXPECT_TRUE(reference.bFinished);
-                for (unsigned uThreads : {1u, 2u, 3u, 8u, 1000u})
-                    EXPECT_TRUE(Same(Analyze(values, bWithReplacement, uSeed, {nullptr, uThreads, false}), reference))
-                        << psShape << (bWithReplacement ? " with" : " without") << " replacement, seed " << uSeed
-                        << ", " << uThreads << " threads";
+                for (bool bWide : {true, false}) {
+                    const WideKernels wide(bWide);
+                    for (unsigned uThreads : {1u, 2u, 3u, 8u, 1000u})
+                        EXPECT_TRUE(
+                            Same(Analyze(values, bWithReplacement, uSeed, {nullptr, uThreads, false}), reference))
+                            << psShape << (bWithReplacement ? " with" : " without") << " replacement, seed " << uSeed
+                            << ", " << uThreads << " threads" << (bWide ? "" : ", one-trial kernels");
+                }
             }
         }
     }
@@ -243,10 +258,13 @@ TEST(ParallelTrials, AwkwardValuesGiveTheSerialConfidencesAndIntervals)
                                            stream.next());
                 };
                 const auto reference = run({nullptr, 1, true});
-                for (unsigned uThreads : {1u, 3u})
-                    EXPECT_EQ(run({nullptr, uThreads, false}), reference)
-                        << "kind " << iKind << ", " << uCount << " values, " << uThreads << " threads"
-                        << (bWithReplacement ? ", with replacement" : "");
+                for (bool bWide : {true, false}) {
+                    const WideKernels wide(bWide);
+                    for (unsigned uThreads : {1u, 3u})
+                        EXPECT_EQ(run({nullptr, uThreads, false}), reference)
+                            << "kind " << iKind << ", " << uCount << " values, " << uThreads << " threads"
+                            << (bWithReplacement ? ", with replacement" : "") << (bWide ? "" : ", one-trial kernels");
+                }
             }
         }
     }
