@@ -122,76 +122,77 @@ void RandomStream::seedFromTime()
     seed(static_cast<std::uint64_t>(std::time(nullptr)));
 }
 
-template <class Store4, class Store1>
-void RandomStream::generate(std::uint32_t uCount, Store4 store4, Store1 store1)
+RandomStream::Blocks::Blocks(RandomStream& stream) : m_stream(stream)
 {
-    if (!m_bSeeded) seedFromTime();
-    if (uCount == 0) return;
-    // y[0..54] the draws kept, oldest first; y[55 + k] = y[k] - y[k + 31] (mod 1e9). The
-    // nearest term a draw needs is 24 places back, so four at a time cannot overlap.
-    constexpr std::uint32_t kBlock = 1024;
-    alignas(16) std::int32_t y[kLag + kBlock];
-    unsigned uEntry = m_first;
+    if (!stream.m_bSeeded) stream.seedFromTime();
+    unsigned uEntry = stream.m_first;
     for (int i = 0; i < kLag; ++i) {
         if (++uEntry == 56) uEntry = 1;
-        y[i] = static_cast<std::int32_t>(m_table[uEntry]);
+        m_y[i] = static_cast<std::int32_t>(stream.m_table[uEntry]);
     }
-    std::uint32_t uDone = 0;
-    while (uDone < uCount) {
-        const std::uint32_t uBlock = std::min(kBlock, uCount - uDone);
-        std::uint32_t k = 0;
+}
+
+RandomStream::Blocks::~Blocks()
+{
+    // The 55 latest draws back into the table, the latest at the entry the stepping
+    // generator would have reached.
+    const std::int32_t* const pKept = m_y + m_uLast;
+    const auto uFirst = static_cast<unsigned>((m_stream.m_first + m_uDrawn) % kLag);
+    unsigned uEntry = uFirst;
+    for (int i = 0; i < kLag; ++i) {
+        if (++uEntry == 56) uEntry = 1;
+        m_stream.m_table[uEntry] = pKept[i];
+    }
+    m_stream.m_first = uFirst;
+    m_stream.m_second = uFirst + 31 > 55 ? uFirst + 31 - 55 : uFirst + 31;
+}
+
+const std::int32_t* RandomStream::Blocks::next(std::uint32_t uCount)
+{
+    // m_y[0..54] the draws kept, oldest first; m_y[55 + k] = m_y[k] - m_y[k + 31] (mod
+    // 1e9). The nearest term a draw needs is 24 places back, so four at a time cannot
+    // overlap.
+    std::int32_t* const y = m_y;
+    if (m_uLast) std::copy(y + m_uLast, y + m_uLast + kLag, y);
+    std::uint32_t k = 0;
 #if defined(__SSE2__)
-        const __m128i modulus = _mm_set1_epi32(static_cast<std::int32_t>(kModulus));
-        for (; k + 4 <= uBlock; k += 4) {
-            const __m128i older = _mm_loadu_si128(reinterpret_cast<const __m128i*>(y + k));
-            const __m128i newer = _mm_loadu_si128(reinterpret_cast<const __m128i*>(y + k + 31));
-            __m128i v = _mm_sub_epi32(older, newer);
-            v = _mm_add_epi32(v, _mm_and_si128(_mm_srai_epi32(v, 31), modulus));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(y + kLag + k), v);
-            store4(uDone + k, v);
-        }
+    const __m128i modulus = _mm_set1_epi32(static_cast<std::int32_t>(kModulus));
+    for (; k + 4 <= uCount; k += 4) {
+        const __m128i older = _mm_loadu_si128(reinterpret_cast<const __m128i*>(y + k));
+        const __m128i newer = _mm_loadu_si128(reinterpret_cast<const __m128i*>(y + k + 31));
+        __m128i v = _mm_sub_epi32(older, newer);
+        v = _mm_add_epi32(v, _mm_and_si128(_mm_srai_epi32(v, 31), modulus));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(y + kLag + k), v);
+    }
 #endif
-        for (; k < uBlock; ++k) {
-            std::int32_t v = y[k] - y[k + 31];
-            if (v < 0) v += static_cast<std::int32_t>(kModulus);
-            y[kLag + k] = v;
-            store1(uDone + k, v);
-        }
-        std::copy(y + uBlock, y + uBlock + kLag, y);
-        uDone += uBlock;
+    for (; k < uCount; ++k) {
+        std::int32_t v = y[k] - y[k + 31];
+        if (v < 0) v += static_cast<std::int32_t>(kModulus);
+        y[kLag + k] = v;
     }
-    const auto uFirst = static_cast<unsigned>((m_first + uCount) % kLag);
-    uEntry = uFirst;
-    for (int i = 0; i < kLag; ++i) {
-        if (++uEntry == 56) uEntry = 1;
-        m_table[uEntry] = y[i];
-    }
-    m_first = uFirst;
-    m_second = uFirst + 31 > 55 ? uFirst + 31 - 55 : uFirst + 31;
+    m_uLast = uCount;
+    m_uDrawn += uCount;
+    return y + kLag;
 }
 
 void RandomStream::fill(double* pOut, std::uint32_t uCount)
 {
+    Blocks blocks(*this);
+    for (std::uint32_t uDone = 0; uDone < uCount;) {
+        const std::uint32_t uBlock = std::min(Blocks::kBlock, uCount - uDone);
+        const std::int32_t* const piUnits = blocks.next(uBlock);
+        double* const pBlock = pOut + uDone;
+        std::uint32_t k = 0;
 #if defined(__SSE2__)
-    const __m128d scale = _mm_set1_pd(1e-9);
-    auto store4 = [pOut, scale](std::uint32_t i, __m128i v) {
-        _mm_storeu_pd(pOut + i, _mm_mul_pd(_mm_cvtepi32_pd(v), scale));
-        _mm_storeu_pd(pOut + i + 2, _mm_mul_pd(_mm_cvtepi32_pd(_mm_unpackhi_epi64(v, v)), scale));
-    };
-#else
-    auto store4 = [](std::uint32_t, int) {};
+        const __m128d scale = _mm_set1_pd(1e-9);
+        for (; k + 2 <= uBlock; k += 2) {
+            const __m128i v = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(piUnits + k));
+            _mm_storeu_pd(pBlock + k, _mm_mul_pd(_mm_cvtepi32_pd(v), scale));
+        }
 #endif
-    generate(uCount, store4, [pOut](std::uint32_t i, std::int32_t v) { pOut[i] = static_cast<double>(v) * 1e-9; });
-}
-
-void RandomStream::fillUnits(std::int32_t* piOut, std::uint32_t uCount)
-{
-#if defined(__SSE2__)
-    auto store4 = [piOut](std::uint32_t i, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(piOut + i), v); };
-#else
-    auto store4 = [](std::uint32_t, int) {};
-#endif
-    generate(uCount, store4, [piOut](std::uint32_t i, std::int32_t v) { piOut[i] = v; });
+        for (; k < uBlock; ++k) pBlock[k] = static_cast<double>(piUnits[k]) * 1e-9;
+        uDone += uBlock;
+    }
 }
 
 RandomStream::Jump::Jump(std::uint64_t uDraws) : m_uDraws(uDraws), m_coefficients(PowerOfX(uDraws)) {}

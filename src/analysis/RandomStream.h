@@ -30,8 +30,28 @@ public:
     //! The next uCount draws into pOut[0..uCount-1], as uCount calls of next() give them,
     //! worked out several at a time.
     void fill(double* pOut, std::uint32_t uCount);
-    //! The same draws as whole units: piOut[i] = v with the draw v * 1e-9.
-    void fillUnits(std::int32_t* piOut, std::uint32_t uCount);
+
+    //! The next draws block by block, as whole units v (the draw is v * 1e-9), for loops
+    //! that use them at once. The stream moves on as the blocks are taken, and stands
+    //! after the last one when the reader goes.
+    class Blocks {
+    public:
+        static constexpr std::uint32_t kBlock = 1024;
+        explicit Blocks(RandomStream& stream);
+        ~Blocks();
+        Blocks(const Blocks&) = delete;
+        Blocks& operator=(const Blocks&) = delete;
+
+        //! The units of the next uCount draws (at most kBlock), valid until the next call.
+        const std::int32_t* next(std::uint32_t uCount);
+
+    private:
+        static constexpr int kLag = 55;
+        RandomStream& m_stream;
+        std::uint64_t m_uDrawn = 0;
+        std::uint32_t m_uLast = 0;                    //!< draws of the last block
+        alignas(16) std::int32_t m_y[kLag + kBlock];  //!< the 55 draws before the block, then the block
+    };
 
     //! A jump of a fixed number of draws, worked out once for streams that make it often.
     class Jump {
@@ -91,9 +111,6 @@ public:
 
 private:
     void seedFromTime();
-    //! The next uCount draws as units: store4(i, four units) or store1(i, unit) for each.
-    template <class Store4, class Store1>
-    void generate(std::uint32_t uCount, Store4 store4, Store1 store1);
 
     std::int64_t m_table[56] = {};  //!< entries 1..55: the last 55 draws, entry m_first the latest
     unsigned m_first = 0;           //!< entry of the latest draw (0 stands for 55)

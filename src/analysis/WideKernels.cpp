@@ -7,6 +7,7 @@
 // of the CUSUM) without the division it is written with (see Beats).
 #include "analysis/WideKernels.h"
 
+#include <algorithm>
 #include <atomic>
 
 #include "analysis/TrialKernels.h"
@@ -56,46 +57,58 @@ namespace {
 
 using Number = ModerateReal;
 
-//! The units of one trial's uDraws draws turned, in place, into the slots they pick as
-//! ResampleValues does: without replacement slot i + floor(draw * (uCount - i)), with
-//! replacement floor(draw * uCount), either at most uCount - 1; the draw is unit * 1e-9.
-OVS_WIDE void PickSlots(std::int32_t* piUnits, std::uint32_t uDraws, std::uint32_t uCount, bool bWithReplacement)
+//! The slots that one trial's resample of uCount values picks with the next uDraws
+//! draws, as ResampleValues picks them, into piSlots[0..uDraws-1]: without replacement
+//! slot i + floor(draw * (uCount - i)), with replacement floor(draw * uCount), either at
+//! most uCount - 1, where the draw is its unit * 1e-9.
+OVS_WIDE void PickSlots(RandomStream::Blocks& draws, std::int32_t* piSlots, std::uint32_t uDraws, std::uint32_t uCount,
+                        bool bWithReplacement)
 {
     const std::uint32_t uLast = uCount - 1;
     const __m256d scale = _mm256_set1_pd(1e-9);
     const __m128i last = _mm_set1_epi32(static_cast<std::int32_t>(uLast));
     const double dCount = uCount;
-    std::uint32_t i = 0;
-    if (bWithReplacement) {
-        const __m256d count = _mm256_set1_pd(dCount);
-        for (; i + 4 <= uDraws; i += 4) {
-            auto* pUnits = reinterpret_cast<__m128i*>(piUnits + i);
-            const __m256d draws = _mm256_mul_pd(_mm256_cvtepi32_pd(_mm_loadu_si128(pUnits)), scale);
-            _mm_storeu_si128(pUnits, _mm_min_epu32(_mm256_cvttpd_epi32(_mm256_mul_pd(draws, count)), last));
-        }
-        for (; i < uDraws; ++i) {
-            auto j = static_cast<std::uint32_t>(static_cast<double>(piUnits[i]) * 1e-9 * dCount);
-            piUnits[i] = static_cast<std::int32_t>(j > uLast ? uLast : j);
-        }
-        return;
-    }
-    // Lanes i..i+3 have uCount - i - lane slots left (i included).
-    __m256d left = _mm256_set_pd(dCount - 3.0, dCount - 2.0, dCount - 1.0, dCount);
-    __m128i first = _mm_set_epi32(3, 2, 1, 0);
+    const __m256d count = _mm256_set1_pd(dCount);
     const __m256d four = _mm256_set1_pd(4.0);
     const __m128i fourSlots = _mm_set1_epi32(4);
-    for (; i + 4 <= uDraws; i += 4) {
-        auto* pUnits = reinterpret_cast<__m128i*>(piUnits + i);
-        const __m256d draws = _mm256_mul_pd(_mm256_cvtepi32_pd(_mm_loadu_si128(pUnits)), scale);
-        const __m128i j = _mm_add_epi32(_mm256_cvttpd_epi32(_mm256_mul_pd(draws, left)), first);
-        _mm_storeu_si128(pUnits, _mm_min_epu32(j, last));
-        left = _mm256_sub_pd(left, four);
-        first = _mm_add_epi32(first, fourSlots);
-    }
-    for (; i < uDraws; ++i) {
-        const std::uint32_t j =
-            i + static_cast<std::uint32_t>(static_cast<double>(piUnits[i]) * 1e-9 * static_cast<double>(uCount - i));
-        piUnits[i] = static_cast<std::int32_t>(j > uLast ? uLast : j);
+    for (std::uint32_t uDone = 0; uDone < uDraws;) {
+        const std::uint32_t uBlock = std::min(RandomStream::Blocks::kBlock, uDraws - uDone);
+        const std::int32_t* const piUnits = draws.next(uBlock);
+        std::int32_t* const piOut = piSlots + uDone;
+        std::uint32_t k = 0;
+        if (bWithReplacement) {
+            for (; k + 4 <= uBlock; k += 4) {
+                const __m256d draw = _mm256_mul_pd(
+                    _mm256_cvtepi32_pd(_mm_loadu_si128(reinterpret_cast<const __m128i*>(piUnits + k))), scale);
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(piOut + k),
+                                 _mm_min_epu32(_mm256_cvttpd_epi32(_mm256_mul_pd(draw, count)), last));
+            }
+            for (; k < uBlock; ++k) {
+                const auto j = static_cast<std::uint32_t>(static_cast<double>(piUnits[k]) * 1e-9 * dCount);
+                piOut[k] = static_cast<std::int32_t>(j > uLast ? uLast : j);
+            }
+        } else {
+            // Draw i (from the trial's first) has uCount - i slots left, slot i included.
+            const auto i = static_cast<std::int32_t>(uDone);
+            const double dLeft = dCount - uDone;
+            __m256d left = _mm256_set_pd(dLeft - 3.0, dLeft - 2.0, dLeft - 1.0, dLeft);
+            __m128i first = _mm_set_epi32(i + 3, i + 2, i + 1, i);
+            for (; k + 4 <= uBlock; k += 4) {
+                const __m256d draw = _mm256_mul_pd(
+                    _mm256_cvtepi32_pd(_mm_loadu_si128(reinterpret_cast<const __m128i*>(piUnits + k))), scale);
+                const __m128i j = _mm_add_epi32(_mm256_cvttpd_epi32(_mm256_mul_pd(draw, left)), first);
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(piOut + k), _mm_min_epu32(j, last));
+                left = _mm256_sub_pd(left, four);
+                first = _mm_add_epi32(first, fourSlots);
+            }
+            for (; k < uBlock; ++k) {
+                const std::uint32_t uSlot = uDone + k;
+                const std::uint32_t j = uSlot + static_cast<std::uint32_t>(static_cast<double>(piUnits[k]) * 1e-9 *
+                                                                           static_cast<double>(uCount - uSlot));
+                piOut[k] = static_cast<std::int32_t>(j > uLast ? uLast : j);
+            }
+        }
+        uDone += uBlock;
     }
 }
 
@@ -220,12 +233,14 @@ OVS_WIDE unsigned BootstrapFour(const double* pValues, std::uint32_t uCount, dou
                                 RandomStream& stream, double* pSpace)
 {
     const auto uDraws = static_cast<std::uint32_t>(ResampleDraws(uCount, bWithReplacement));
-    auto* const piUnits = reinterpret_cast<std::int32_t*>(pSpace + 4 * std::size_t{uCount});
-    stream.fillUnits(piUnits, 4 * uDraws);
+    auto* const piSlots = reinterpret_cast<std::int32_t*>(pSpace + 4 * std::size_t{uCount});
     const std::int32_t* slots[4];
-    for (unsigned k = 0; k < 4; ++k) {
-        slots[k] = piUnits + std::size_t{k} * uDraws;
-        PickSlots(piUnits + std::size_t{k} * uDraws, uDraws, uCount, bWithReplacement);
+    {
+        RandomStream::Blocks draws(stream);
+        for (unsigned k = 0; k < 4; ++k) {
+            slots[k] = piSlots + std::size_t{k} * uDraws;
+            PickSlots(draws, piSlots + std::size_t{k} * uDraws, uDraws, uCount, bWithReplacement);
+        }
     }
     double sums[4] = {0.0, 0.0, 0.0, 0.0};
     ResampleLanes<4>(pValues, uCount, pSpace, slots, bWithReplacement, sums);
@@ -245,13 +260,16 @@ OVS_WIDE void IntervalTwo(const double* pValues, std::uint32_t uLeft, std::uint3
     const std::uint32_t uRight = uCount - uLeft;
     const auto uLeftDraws = static_cast<std::uint32_t>(ResampleDraws(uLeft, bWithReplacement));
     const auto uDraws = uLeftDraws + static_cast<std::uint32_t>(ResampleDraws(uRight, bWithReplacement));
-    auto* const piUnits = reinterpret_cast<std::int32_t*>(pSpace + 2 * std::size_t{uCount});
-    stream.fillUnits(piUnits, 2 * uDraws);
-    const std::int32_t* leftSlots[2] = {piUnits, piUnits + uDraws};
-    const std::int32_t* rightSlots[2] = {piUnits + uLeftDraws, piUnits + uDraws + uLeftDraws};
-    for (unsigned k = 0; k < 2; ++k) {
-        PickSlots(piUnits + std::size_t{k} * uDraws, uLeftDraws, uLeft, bWithReplacement);
-        PickSlots(piUnits + std::size_t{k} * uDraws + uLeftDraws, uDraws - uLeftDraws, uRight, bWithReplacement);
+    auto* const piSlots = reinterpret_cast<std::int32_t*>(pSpace + 2 * std::size_t{uCount});
+    const std::int32_t* leftSlots[2] = {piSlots, piSlots + uDraws};
+    const std::int32_t* rightSlots[2] = {piSlots + uLeftDraws, piSlots + uDraws + uLeftDraws};
+    {
+        RandomStream::Blocks draws(stream);
+        for (unsigned k = 0; k < 2; ++k) {
+            PickSlots(draws, piSlots + std::size_t{k} * uDraws, uLeftDraws, uLeft, bWithReplacement);
+            PickSlots(draws, piSlots + std::size_t{k} * uDraws + uLeftDraws, uDraws - uLeftDraws, uRight,
+                      bWithReplacement);
+        }
     }
     double sums[2] = {0.0, 0.0};
     ResampleLanes<2>(pValues, uLeft, pSpace, leftSlots, bWithReplacement, sums);
