@@ -3,10 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QHeaderView>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QPushButton>
 #include <sstream>
 
 #include "DataWindowTestSupport.h"
 #include "workbook/SessionFile.h"
+#include "workbook/ui/PanelHintLabel.h"
 
 using namespace HalvrennInc;
 using namespace HalvrennInc::testing;
@@ -27,6 +33,24 @@ GridLook LookOf(DataWindow& w)
     for (int i = 0; i < 4; ++i) look.iColumnSections.push_back(w.grid()->columnHeader()->sectionSize(i));
     look.iFontPixels = QFontInfo(w.grid()->font()).pixelSize();
     return look;
+}
+
+//! The dark pixels of a picture: how many, and the rectangle around them.
+struct Ink {
+    int iPixels = 0;
+    QRect box;
+};
+
+Ink InkOf(const QImage& image)
+{
+    Ink ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).lightness() < 128) {
+                ++ink.iPixels;
+                ink.box |= QRect(x, y, 1, 1);
+            }
+    return ink;
 }
 
 void PrintTo(const GridLook& look, std::ostream* pOut)
@@ -84,4 +108,69 @@ TEST(DataWindowLook, ASessionsSizesShowAtOnceAndStayThroughTheFirstClickAndEdit)
     ASSERT_EQ(w.sheet().cellText(3, 2), "12.5");
     EXPECT_EQ(LookOf(w), read);
     EXPECT_EQ(w.editor()->height(), 13) << "on the short row 3";
+}
+
+TEST(DataWindowLook, TheHintReadsWholeInANarrowWindowAndOnOneLineAtTheDefaultWidth)
+{
+    const QString sHint = QStringLiteral("Enter data in column, click column heading and press -->");
+    // Every word of the hint drawn within the label: about as much ink as the hint drawn
+    // on one line in the label's font and colours (a line cut off or left out is a tenth
+    // or more of it), none at the label's left or right edge, and lines broken only
+    // between words.
+    const auto readable = [&](PanelHintLabel& hint) {
+        const QImage shown = hint.grab().toImage();
+        QImage whole(hint.sizeHint() + QSize(20, 20), QImage::Format_RGB32);
+        whole.fill(hint.palette().color(hint.backgroundRole()));
+        {
+            QPainter painter(&whole);
+            painter.setFont(hint.font());
+            painter.setPen(hint.palette().color(hint.foregroundRole()));
+            painter.drawText(QPoint(10, 10 + hint.fontMetrics().ascent()), sHint);
+        }
+        const Ink inkShown = InkOf(shown), inkWhole = InkOf(whole);
+        const bool bEdges = inkShown.box.left() > 0 && inkShown.box.right() < shown.width() - 1;
+        const bool bWords = hint.lines().join(QLatin1Char(' ')) == sHint && hint.lines().last().endsWith("-->");
+        return std::abs(inkShown.iPixels - inkWhole.iPixels) <= inkWhole.iPixels / 12 && bEdges && bWords;
+    };
+    ScriptedPlatform platform;
+    QMdiArea area;
+    area.resize(1200, 800);
+    auto* pWindow = new TDataWindowForm(platform.services);
+    QMdiSubWindow* pFrame = area.addSubWindow(pWindow);
+    area.show();
+    pFrame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&area));
+    auto* pHint = qobject_cast<PanelHintLabel*>(pWindow->panelLabel());
+    ASSERT_NE(pHint, nullptr);
+    QWidget* pPanel = pHint->parentWidget();
+    const int iPanelHeight =
+        std::max(41, pWindow->HelpButton()->sizeHint().height() + pWindow->fontMetrics().height() / 2);
+
+    // The default width holds the hint on one line, the panel at its usual height.
+    const WindowGeometry defaults = pWindow->workbook().defaultDataWindowGeometry();
+    EXPECT_EQ(pFrame->width(), defaults.iWidth);
+    EXPECT_GE(pHint->contentsRect().width(), pHint->fontMetrics().horizontalAdvance(sHint));
+    EXPECT_EQ(pHint->text(), sHint);
+    EXPECT_EQ(pPanel->height(), iPanelHeight);
+
+    // 580 pixels: the data window of a session saved by the command line; 480: narrower.
+    for (const int iWidth : {580, 480}) {
+        WindowGeometry narrow = defaults;
+        narrow.iWidth = iWidth;
+        pWindow->workbook().setDataWindowGeometry(narrow);
+        QTest::qWait(20);
+        ASSERT_EQ(pFrame->width(), iWidth);
+        EXPECT_EQ(pHint->text(), sHint);
+        EXPECT_TRUE(readable(*pHint)) << iWidth << " pixels wide: the hint has " << pHint->contentsRect().width()
+                                      << " x " << pHint->contentsRect().height();
+        EXPECT_GE(pPanel->height(), iPanelHeight);
+        const QRect help = pWindow->HelpButton()->geometry();
+        EXPECT_LE(help.right(), pPanel->width()) << "the buttons stay whole";
+        EXPECT_GE(help.top(), 0);
+        EXPECT_LE(help.bottom(), pPanel->height());
+        EXPECT_GT(pWindow->grid()->viewport()->height(), 200) << "the grid keeps the rest of the window";
+    }
+    pWindow->workbook().setDataWindowGeometry(defaults);
+    QTest::qWait(20);
+    EXPECT_EQ(pPanel->height(), iPanelHeight) << "back to one line";
 }
