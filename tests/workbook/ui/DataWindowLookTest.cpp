@@ -1,5 +1,6 @@
-// How the data window looks before the user touches it: a session's row heights and
-// column widths show from the start and stay through the first click and edit.
+// How the data window looks: a session's row heights and column widths show from the
+// start and stay through the first click and edit, and the hint of the bottom panel
+// reads whole in a narrow window and on one line at the default width.
 #include <gtest/gtest.h>
 
 #include <QHeaderView>
