@@ -64,6 +64,9 @@ public:
         for (std::uint32_t i = 1; i <= uSheets; ++i) {
             if (i > 1) m_workbook.AddSheet();
             if (!ReadSheet(i)) return false;
+            // The sheet was filled directly: the windows are told now, so that its grid
+            // shows the stored row heights and column widths at once, not at the first edit.
+            m_workbook.announceCells(m_workbook.sheet(i));
         }
         std::uint32_t uActive = 0;
         if (!m_r.integer(uActive, 1, uSheets)) return false;

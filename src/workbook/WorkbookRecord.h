@@ -27,6 +27,7 @@ void WriteWorkbookRecord(std::ostream& out, const Workbook& workbook);
 //! position or selection outside the sheet, an active sheet that does not exist, a size
 //! that is negative or beyond a pixel count). A row with cells beyond the stored used
 //! column widens the used extent to them, so that the extent still bounds every cell.
+//! Each sheet is announced to the workbook's observers (announceCells) once it is read.
 bool ReadWorkbookRecord(std::istream& in, const Real& version, Workbook& workbook);
 
 }  // namespace HalvrennInc

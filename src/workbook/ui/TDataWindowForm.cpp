@@ -26,6 +26,7 @@
 #include "workbook/DelimitedText.h"
 #include "workbook/SheetPrinting.h"
 #include "workbook/SpreadsheetImport.h"
+#include "workbook/ui/PanelHintLabel.h"
 #include "workbook/ui/SheetGridView.h"
 #include "workbook/ui/SheetTableModel.h"
 #include "workbook/ui/TSheetMoveDialogBoxForm.h"
@@ -133,7 +134,8 @@ void TDataWindowForm::buildPanel()
     auto* pLayout = new QHBoxLayout(pPanel);
     const int iMargin = fontMetrics().height() / 2;
     pLayout->setContentsMargins(iMargin, iMargin / 2, iMargin, iMargin / 2);
-    m_pPanelLabel = new QLabel(QStringLiteral("Enter data in column, click column heading and press -->"), pPanel);
+    m_pPanelLabel =
+        new PanelHintLabel(QStringLiteral("Enter data in column, click column heading and press -->"), pPanel);
     pLayout->addWidget(m_pPanelLabel);
     auto addButton = [&](const char* psCaption, const char* psName, const char* psHint) {
         auto* pButton = new QPushButton(QString::fromLatin1(psCaption), pPanel);
@@ -152,8 +154,11 @@ void TDataWindowForm::buildPanel()
     m_pPrintButton = addButton("&Print", "PrintButton", "Print data displayed in above spreadsheet");
     m_pHelpButton = addButton("&Help", "HelpButton", "Display help on entering data into Data window");
     pLayout->addStretch(1);
-    // 41 pixels on a 96-dpi screen, and never less than the buttons need.
-    pPanel->setFixedHeight(std::max(41, m_pHelpButton->sizeHint().height() + iMargin));
+    // 41 pixels on a 96-dpi screen, and never less than the buttons need; higher only
+    // while the window is too narrow for the hint on one line (its layout then gives the
+    // panel the height of the wrapped hint).
+    pPanel->setMinimumHeight(std::max(41, m_pHelpButton->sizeHint().height() + iMargin));
+    pPanel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     static_cast<QVBoxLayout*>(layout())->addWidget(pPanel);
 
     connect(m_pFastButton, &QPushButton::clicked, this, &TDataWindowForm::fastAnalysisRequested);
@@ -613,8 +618,10 @@ void TDataWindowForm::showEvent(QShowEvent* pEvent)
     if (m_bShownOnce) return;
     m_bShownOnce = true;
     layout()->activate();
-    // The default width reaches 40 pixels past the help button.
-    const int iWidth = m_pHelpButton->mapTo(this, QPoint(m_pHelpButton->width(), 0)).x() + 40;
+    // The default width reaches 40 pixels past the help button with the hint on one line,
+    // however narrow the window first shows.
+    const int iHintShortfall = std::max(0, m_pPanelLabel->sizeHint().width() - m_pPanelLabel->width());
+    const int iWidth = m_pHelpButton->mapTo(this, QPoint(m_pHelpButton->width(), 0)).x() + iHintShortfall + 40;
     WindowGeometry geometry;
     geometry.iWidth = iWidth;
     m_workbook.setDefaultDataWindowGeometry(geometry);
