@@ -9,7 +9,8 @@
 // The thread cases time BootstrapConfidence at n = 10000 on 1, 2 and all hardware threads
 // (wall time), and the whole analysis (values, then their variation) of 10000 points with
 // five shifts runs the serial reference loops, the engine on one thread and on all
-// threads in turn within each iteration; the summary gives the speed-ups.
+// threads, and on one thread with the wide kernels switched off, in turn within each
+// iteration; the summary gives the speed-ups.
 #include <benchmark/benchmark.h>
 
 #include <time.h>
@@ -26,6 +27,7 @@
 #include <vector>
 
 #include "analysis/ChangePointFunctions.h"
+#include "analysis/WideKernels.h"
 #include "foundation/Real.h"
 
 using namespace HalvrennInc;
@@ -274,22 +276,27 @@ void WholeAnalysis(benchmark::State& state)
     std::vector<Real> variation;
     for (std::size_t i = 0; i + 1 < values.size(); i += 2)
         variation.push_back(abs(values[i + 1] - values[i]) / Real(1.414213562373));
-    const TrialSettings runs[] = {{nullptr, 1, true}, {nullptr, 1, false}, {nullptr, HardwareThreads(), false}};
-    double dSeconds[3] = {}, dCpuSeconds[3] = {}, dSummary[3] = {};
+    // The fourth run: one thread with the wide kernels switched off.
+    const TrialSettings runs[] = {
+        {nullptr, 1, true}, {nullptr, 1, false}, {nullptr, HardwareThreads(), false}, {nullptr, 1, false}};
+    constexpr int kRuns = 4;
+    double dSeconds[kRuns] = {}, dCpuSeconds[kRuns] = {}, dSummary[kRuns] = {};
     int iFirst = 0;
     for (auto _ : state) {
-        for (int i = 0; i < 3; ++i) {
-            const int iRun = (iFirst + i) % 3;
+        for (int i = 0; i < kRuns; ++i) {
+            const int iRun = (iFirst + i) % kRuns;
             RandomStream stream(5);
             TrialSettings settings = runs[iRun];
             settings.pStream = &stream;
+            kernel::wide::SetEnabled(iRun != 3);
             const double dStart = WallSeconds();
             const double dCpuStart = CpuSeconds();
             dSummary[iRun] = AnalyseWhole(values, variation, uTrials, settings);
             dSeconds[iRun] += WallSeconds() - dStart;
             dCpuSeconds[iRun] += CpuSeconds() - dCpuStart;
+            kernel::wide::SetEnabled(true);
         }
-        iFirst = (iFirst + 1) % 3;
+        iFirst = (iFirst + 1) % kRuns;
     }
     const auto dIterations = static_cast<double>(state.iterations());
     state.counters["reference s"] = dSeconds[0] / dIterations;
@@ -298,7 +305,9 @@ void WholeAnalysis(benchmark::State& state)
     // The calling thread's CPU time: for the serial runs, their cost even on a busy machine.
     state.counters["reference cpu s"] = dCpuSeconds[0] / dIterations;
     state.counters["1 thread cpu s"] = dCpuSeconds[1] / dIterations;
-    state.counters["identical"] = dSummary[0] == dSummary[1] && dSummary[0] == dSummary[2];
+    state.counters["one-trial kernels s"] = dSeconds[3] / dIterations;
+    state.counters["identical"] =
+        dSummary[0] == dSummary[1] && dSummary[0] == dSummary[2] && dSummary[0] == dSummary[3];
 }
 
 //! Prints the engine/reference ratio of every case after the table, then the speed-ups
@@ -318,16 +327,18 @@ public:
             if (run.counters.count("threads"))
                 m_bootstrapSeconds[static_cast<unsigned>(value("threads"))] = run.GetAdjustedRealTime();
             if (run.counters.count("identical")) {
-                char line[600];
+                char line[800];
                 std::snprintf(line, sizeof line,
                               "%s: reference %.3f s, 1 thread %.3f s, all threads %.3f s; reference/1 thread = %.2f, "
                               "reference/all threads = %.2f, 1 thread/all threads = %.2f; results %s; CPU time of "
-                              "the serial runs: reference %.3f s, 1 thread %.3f s, ratio %.2f",
+                              "the serial runs: reference %.3f s, 1 thread %.3f s, ratio %.2f; 1 thread with the "
+                              "one-trial kernels %.3f s (wide kernels %s)",
                               sName.c_str(), value("reference s"), value("1 thread s"), value("all threads s"),
                               value("reference s") / value("1 thread s"), value("reference s") / value("all threads s"),
                               value("1 thread s") / value("all threads s"),
                               value("identical") == 1 ? "identical" : "DIFFER", value("reference cpu s"),
-                              value("1 thread cpu s"), value("reference cpu s") / value("1 thread cpu s"));
+                              value("1 thread cpu s"), value("reference cpu s") / value("1 thread cpu s"),
+                              value("one-trial kernels s"), kernel::wide::Enabled() ? "on" : "not on this processor");
                 m_wholeLines.emplace_back(line);
             }
         }

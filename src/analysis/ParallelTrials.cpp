@@ -43,18 +43,26 @@ namespace HalvrennInc::trials {
 
 namespace {
 
-//! Draws of one run of trials: a jump costs some thousand draws, so a run is far longer.
-constexpr std::uint64_t kChunkDraws = 1u << 16;
+//! Draws of one run of trials: a jump costs some thousand draws, so a run is far longer;
+//! beyond the least, a call gives each thread about eight runs, so that they end together.
+constexpr std::uint64_t kLeastChunkDraws = 1u << 15;
+constexpr std::uint64_t kMostChunkDraws = 1u << 18;
+constexpr std::uint64_t kChunksPerThread = 8;
 //! Calls with fewer draws than this run on the calling thread alone.
 constexpr std::uint64_t kParallelDraws = 1u << 17;
 //! At most this many runs, so that their start states stay few.
 constexpr std::uint32_t kMaxChunks = 4096;
+//! Runs hold whole groups of this many trials, as the widest kernels take them.
+constexpr std::uint32_t kTrialGroup = 4;
 
 //! Trials per run.
-std::uint32_t ChunkTrials(const TrialPlan& plan)
+std::uint32_t ChunkTrials(const TrialPlan& plan, unsigned uThreads)
 {
     const std::uint64_t uDraws = plan.uDrawsPerTrial ? plan.uDrawsPerTrial : 1;
-    std::uint64_t uTrials = (kChunkDraws + uDraws - 1) / uDraws;
+    const std::uint64_t uChunkDraws = std::clamp<std::uint64_t>(
+        plan.uTrials * uDraws / (std::uint64_t{uThreads} * kChunksPerThread), kLeastChunkDraws, kMostChunkDraws);
+    std::uint64_t uTrials = (uChunkDraws + uDraws - 1) / uDraws;
+    uTrials = (uTrials + kTrialGroup - 1) / kTrialGroup * kTrialGroup;
     if ((plan.uTrials + uTrials - 1) / uTrials > kMaxChunks) uTrials = (plan.uTrials + kMaxChunks - 1) / kMaxChunks;
     return static_cast<std::uint32_t>(uTrials);
 }
@@ -109,7 +117,7 @@ bool RunSerial(const TrialPlan& plan, TrialWork& work, RandomStream& stream, Pro
 unsigned WorkerCount(const TrialPlan& plan, unsigned uThreads)
 {
     if (uThreads <= 1 || plan.uTrials * plan.uDrawsPerTrial < kParallelDraws) return 1;
-    const std::uint32_t uChunk = ChunkTrials(plan);
+    const std::uint32_t uChunk = ChunkTrials(plan, uThreads);
     const std::uint32_t uChunks = (plan.uTrials + uChunk - 1) / uChunk;
     return std::min<unsigned>(uThreads, uChunks);
 }
@@ -121,7 +129,7 @@ bool RunTrials(const TrialPlan& plan, TrialWork& work, RandomStream& stream, uns
     const unsigned uWorkers = WorkerCount(plan, uThreads);
     if (uWorkers <= 1) return RunSerial(plan, work, stream, progress);
 
-    const std::uint32_t uChunk = ChunkTrials(plan);
+    const std::uint32_t uChunk = ChunkTrials(plan, uThreads);
     const std::uint32_t uChunks = (plan.uTrials + uChunk - 1) / uChunk;
     std::vector<RandomStream> starts(uChunks);
     RandomStream end;
