@@ -5,7 +5,9 @@
 #include <array>
 #include <ctime>
 
-#if defined(__SSE2__)
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#elif defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
@@ -147,13 +149,12 @@ RandomStream::Blocks::~Blocks()
     m_stream.m_second = uFirst + 31 > 55 ? uFirst + 31 - 55 : uFirst + 31;
 }
 
-const std::int32_t* RandomStream::Blocks::next(std::uint32_t uCount)
+namespace {
+
+//! y[55 + k] = y[k] - y[k + 31] (mod 1e9) for k < uCount. The nearest term a draw needs
+//! is 24 places back, so four or eight at a time cannot overlap.
+void NextUnits(std::int32_t* y, std::uint32_t uCount)
 {
-    // m_y[0..54] the draws kept, oldest first; m_y[55 + k] = m_y[k] - m_y[k + 31] (mod
-    // 1e9). The nearest term a draw needs is 24 places back, so four at a time cannot
-    // overlap.
-    std::int32_t* const y = m_y;
-    if (m_uLast) std::copy(y + m_uLast, y + m_uLast + kLag, y);
     std::uint32_t k = 0;
 #if defined(__SSE2__)
     const __m128i modulus = _mm_set1_epi32(static_cast<std::int32_t>(kModulus));
@@ -170,6 +171,46 @@ const std::int32_t* RandomStream::Blocks::next(std::uint32_t uCount)
         if (v < 0) v += static_cast<std::int32_t>(kModulus);
         y[kLag + k] = v;
     }
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+__attribute__((target("avx2"))) void NextUnitsWide(std::int32_t* y, std::uint32_t uCount)
+{
+    const __m256i modulus = _mm256_set1_epi32(static_cast<std::int32_t>(kModulus));
+    std::uint32_t k = 0;
+    for (; k + 8 <= uCount; k += 8) {
+        const __m256i older = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(y + k));
+        const __m256i newer = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(y + k + 31));
+        __m256i v = _mm256_sub_epi32(older, newer);
+        v = _mm256_add_epi32(v, _mm256_and_si256(_mm256_srai_epi32(v, 31), modulus));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(y + kLag + k), v);
+    }
+    NextUnits(y + k, uCount - k);
+}
+
+bool HasAvx2()
+{
+    static const bool bHas = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return bHas;
+}
+#endif
+
+}  // namespace
+
+const std::int32_t* RandomStream::Blocks::next(std::uint32_t uCount)
+{
+    // m_y[0..54] the draws kept, oldest first, then the block.
+    std::int32_t* const y = m_y;
+    if (m_uLast) std::copy(y + m_uLast, y + m_uLast + kLag, y);
+#if defined(__x86_64__) || defined(__i386__)
+    if (HasAvx2())
+        NextUnitsWide(y, uCount);
+    else
+#endif
+        NextUnits(y, uCount);
     m_uLast = uCount;
     m_uDrawn += uCount;
     return y + kLag;
