@@ -32,6 +32,26 @@ std::uint64_t SubtractMod(std::uint64_t a, std::uint64_t b)
     return a >= b ? a - b : a + kModulus - b;
 }
 
+//! A sum of up to 55 products below 1e18, in 128 bits, reduced mod 1e9 once at the end.
+class Accumulator {
+public:
+    void add(std::uint64_t uProduct)
+    {
+        const std::uint64_t uLow = m_uLow + uProduct;
+        m_uHigh += uLow < uProduct;  // the carry
+        m_uLow = uLow;
+    }
+    std::uint64_t reduced() const
+    {
+        constexpr std::uint64_t kTwoTo64 = (~std::uint64_t{0} % kModulus + 1) % kModulus;  // 2^64 mod 1e9
+        return (m_uHigh * kTwoTo64 + m_uLow % kModulus) % kModulus;
+    }
+
+private:
+    std::uint64_t m_uLow = 0;
+    std::uint64_t m_uHigh = 0;  //!< below 55: the high word times 2^64 mod 1e9 stays small
+};
+
 //! The product of a and b modulo x^55 + x^31 - 1, where x^55 = 1 - x^31.
 Polynomial MultiplyMod(const Polynomial& a, const Polynomial& b)
 {
@@ -39,17 +59,9 @@ Polynomial MultiplyMod(const Polynomial& a, const Polynomial& b)
     for (int k = 0; k < 2 * kLag - 1; ++k) {
         const int jFirst = k < kLag ? 0 : k - (kLag - 1);
         const int jLast = k < kLag ? k : kLag - 1;
-        // Each product is below 1e18: sixteen of them still fit in 64 bits.
-        std::uint64_t uSum = 0;
-        int iTerms = 0;
-        for (int j = jFirst; j <= jLast; ++j) {
-            uSum += a[j] * b[k - j];
-            if (++iTerms == 16) {
-                uSum %= kModulus;
-                iTerms = 0;
-            }
-        }
-        product[k] = uSum % kModulus;
+        Accumulator sum;
+        for (int j = jFirst; j <= jLast; ++j) sum.add(a[j] * b[k - j]);
+        product[k] = sum.reduced();
     }
     // From the top down, so that a term folded onto a power of 55 or more is folded again.
     for (int k = 2 * kLag - 2; k >= kLag; --k) {
@@ -61,28 +73,23 @@ Polynomial MultiplyMod(const Polynomial& a, const Polynomial& b)
     return result;
 }
 
-//! x times p modulo x^55 + x^31 - 1.
-Polynomial MultiplyByX(const Polynomial& p)
-{
-    Polynomial result;
-    const std::uint64_t uTop = p[kLag - 1];
-    result[0] = 0;
-    for (int k = 1; k < kLag; ++k) result[k] = p[k - 1];
-    result[0] = AddMod(result[0], uTop);
-    result[31] = SubtractMod(result[31], uTop);
-    return result;
-}
-
-//! x^d modulo x^55 + x^31 - 1.
+//! x^d modulo x^55 + x^31 - 1: the product of x^(2^k) over the bits k of d, the powers
+//! worked out once (a jump per parallel call then costs a few products, not sixty).
 Polynomial PowerOfX(std::uint64_t d)
 {
+    static const std::array<Polynomial, 64> powers = [] {
+        std::array<Polynomial, 64> table{};
+        table[0][1] = 1;  // x
+        for (int k = 1; k < 64; ++k) table[k] = MultiplyMod(table[k - 1], table[k - 1]);
+        return table;
+    }();
     Polynomial result{};
     result[0] = 1;
-    int iBit = 63;
-    while (iBit >= 0 && !((d >> iBit) & 1)) --iBit;
-    for (; iBit >= 0; --iBit) {
-        result = MultiplyMod(result, result);
-        if ((d >> iBit) & 1) result = MultiplyByX(result);
+    bool bOne = true;
+    for (int k = 0; k < 64; ++k) {
+        if (!((d >> k) & 1)) continue;
+        result = bOne ? powers[k] : MultiplyMod(result, powers[k]);
+        bOne = false;
     }
     return result;
 }
@@ -259,12 +266,9 @@ void RandomStream::jump(const Jump& jump)
     const Polynomial& c = jump.m_coefficients;
     const auto uFirst = static_cast<unsigned>((m_first + jump.m_uDraws) % kLag);
     for (int i = 0; i < kLag; ++i) {
-        std::uint64_t uSum = 0;
-        for (int j = 0; j < kLag; ++j) {
-            uSum += c[j] * y[i + j];
-            if (j % 16 == 15) uSum %= kModulus;
-        }
-        m_table[Entry(uFirst, i)] = static_cast<std::int64_t>(uSum % kModulus);
+        Accumulator sum;
+        for (int j = 0; j < kLag; ++j) sum.add(c[j] * y[i + j]);
+        m_table[Entry(uFirst, i)] = static_cast<std::int64_t>(sum.reduced());
     }
     m_first = uFirst;
     m_second = uFirst + 31 > 55 ? uFirst + 31 - 55 : uFirst + 31;
