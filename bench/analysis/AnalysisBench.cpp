@@ -46,6 +46,13 @@ std::vector<double> Series(std::uint32_t uCount)
     return values;
 }
 
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t uMiddle = values.size() / 2;
+    return values.size() % 2 ? values[uMiddle] : (values[uMiddle - 1] + values[uMiddle]) / 2.0;
+}
+
 //! The same subtractive generator, written plainly.
 class PlainGenerator {
 public:
@@ -197,9 +204,7 @@ void Bootstrap(benchmark::State& state, std::uint32_t uCount, bool bWithReplacem
     }
     // The median of the iterations' ratios: a burst of load elsewhere spoils a few of
     // them, not the summary.
-    std::sort(ratios.begin(), ratios.end());
-    const std::size_t uMiddle = ratios.size() / 2;
-    const double dMedian = ratios.size() % 2 ? ratios[uMiddle] : (ratios[uMiddle - 1] + ratios[uMiddle]) / 2.0;
+    const double dMedian = Median(ratios);
     state.counters["confidence"] = rConfidence.value();
     state.counters["reference confidence"] = uReferenceBelow * 100.0 / kTrials;
     state.counters["reference ms"] = dReferenceSeconds * 1e3 / static_cast<double>(state.iterations());
@@ -280,7 +285,8 @@ void WholeAnalysis(benchmark::State& state)
     const TrialSettings runs[] = {
         {nullptr, 1, true}, {nullptr, 1, false}, {nullptr, HardwareThreads(), false}, {nullptr, 1, false}};
     constexpr int kRuns = 4;
-    double dSeconds[kRuns] = {}, dCpuSeconds[kRuns] = {}, dSummary[kRuns] = {};
+    std::vector<double> seconds[kRuns], cpuSeconds[kRuns];
+    double dSummary[kRuns] = {};
     int iFirst = 0;
     for (auto _ : state) {
         for (int i = 0; i < kRuns; ++i) {
@@ -292,20 +298,20 @@ void WholeAnalysis(benchmark::State& state)
             const double dStart = WallSeconds();
             const double dCpuStart = CpuSeconds();
             dSummary[iRun] = AnalyseWhole(values, variation, uTrials, settings);
-            dSeconds[iRun] += WallSeconds() - dStart;
-            dCpuSeconds[iRun] += CpuSeconds() - dCpuStart;
+            seconds[iRun].push_back(WallSeconds() - dStart);
+            cpuSeconds[iRun].push_back(CpuSeconds() - dCpuStart);
             kernel::wide::SetEnabled(true);
         }
         iFirst = (iFirst + 1) % kRuns;
     }
-    const auto dIterations = static_cast<double>(state.iterations());
-    state.counters["reference s"] = dSeconds[0] / dIterations;
-    state.counters["1 thread s"] = dSeconds[1] / dIterations;
-    state.counters["all threads s"] = dSeconds[2] / dIterations;
+    // Medians over the iterations: a moment of a busy machine does not move them.
+    state.counters["reference s"] = Median(seconds[0]);
+    state.counters["1 thread s"] = Median(seconds[1]);
+    state.counters["all threads s"] = Median(seconds[2]);
     // The calling thread's CPU time: for the serial runs, their cost even on a busy machine.
-    state.counters["reference cpu s"] = dCpuSeconds[0] / dIterations;
-    state.counters["1 thread cpu s"] = dCpuSeconds[1] / dIterations;
-    state.counters["one-trial kernels s"] = dSeconds[3] / dIterations;
+    state.counters["reference cpu s"] = Median(cpuSeconds[0]);
+    state.counters["1 thread cpu s"] = Median(cpuSeconds[1]);
+    state.counters["one-trial kernels s"] = Median(seconds[3]);
     state.counters["identical"] =
         dSummary[0] == dSummary[1] && dSummary[0] == dSummary[2] && dSummary[0] == dSummary[3];
 }
@@ -381,7 +387,7 @@ int main(int argc, char** argv)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("WholeAnalysis/n:10000/shifts:5/trials:1000", WholeAnalysis)
         ->Arg(1000)
-        ->Iterations(3)
+        ->Iterations(5)
         ->UseRealTime()
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("WholeAnalysis/n:10000/shifts:5/trials:10000", WholeAnalysis)
