@@ -260,7 +260,8 @@ public:
         std::uint32_t t = uFirst;
         if (m_bWide)
             for (; t + 4 <= uEnd; t += 4)
-                uBelow += wide::BootstrapFour(m_pValues, m_uCount, m_range.d, bWithReplacement, stream, pA);
+                uBelow +=
+                    wide::BootstrapFour(m_pValues, m_uCount, m_range.d, bWithReplacement, stream, pA, t != uFirst);
         for (; t + 2 <= uEnd; t += 2) {
             Number sumA, sumB;
             ResampleTwo<Number, bWithReplacement>(m_pValues, m_uCount, pA, pB, stream, pDraws, sumA, sumB);

@@ -117,7 +117,8 @@ OVS_WIDE void PickSlots(RandomStream::Blocks& draws, std::int32_t* piSlots, std:
 //! values, in their new order, to pSums[k].
 template <unsigned kLanes>
 OVS_WIDE void ResampleLanes(const double* pValues, std::uint32_t uCount, double* pLanes,
-                            const std::int32_t* const* piSlots, bool bWithReplacement, double* pSums)
+                            const std::int32_t* const* piSlots, bool bWithReplacement, double* pSums,
+                            bool bLanesHoldValues = false)
 {
     static_assert(kLanes == 2 || kLanes == 4);
     double sums[kLanes];
@@ -137,7 +138,7 @@ OVS_WIDE void ResampleLanes(const double* pValues, std::uint32_t uCount, double*
             }
         }
     } else {
-        for (std::uint32_t j = 0; j < uCount; ++j) {
+        for (std::uint32_t j = 0; j < uCount && !bLanesHoldValues; ++j) {
             if constexpr (kLanes == 4)
                 _mm256_storeu_pd(pLanes + 4 * j, _mm256_set1_pd(pValues[j]));
             else
@@ -210,13 +211,21 @@ OVS_WIDE void MseSplitsOfTwo(const double* pLanes, std::uint32_t uCount, const d
 
 }  // namespace
 
-OVS_WIDE void CusumRangesOfFour(const double* pLanes, std::uint32_t uCount, const double* pMeans, double* pRanges)
+namespace {
+
+//! CusumRangesOfFour; with pRefill, each row of the lanes, once read, is filled again
+//! with the value pRefill[i] in every lane (the start of a resample without replacement),
+//! a store to a line the walk has just brought in.
+template <bool bRefill>
+OVS_WIDE void CusumWalk(double* pLanes, std::uint32_t uCount, const double* pMeans, double* pRanges,
+                        const double* pRefill)
 {
     const __m256d mean = _mm256_loadu_pd(pMeans);
     const __m256d negative = _mm256_set1_pd(-0.0);
     __m256d sum = _mm256_setzero_pd(), max = sum, min = sum;
     for (std::uint32_t i = 0; i < uCount; ++i) {
         sum = _mm256_add_pd(sum, _mm256_sub_pd(_mm256_loadu_pd(pLanes + 4 * i), mean));
+        if constexpr (bRefill) _mm256_storeu_pd(pLanes + 4 * i, _mm256_set1_pd(pRefill[i]));
         const __m256d beyond = _mm256_or_pd(_mm256_cmp_pd(sum, max, _CMP_GT_OQ), _mm256_cmp_pd(sum, min, _CMP_LT_OQ));
         if (_mm256_movemask_pd(beyond)) [[unlikely]] {
             // A new extreme in some lane, as the plain comparisons see it: NoteExtreme's
@@ -229,8 +238,15 @@ OVS_WIDE void CusumRangesOfFour(const double* pLanes, std::uint32_t uCount, cons
     _mm256_storeu_pd(pRanges, _mm256_sub_pd(max, min));
 }
 
+}  // namespace
+
+OVS_WIDE void CusumRangesOfFour(const double* pLanes, std::uint32_t uCount, const double* pMeans, double* pRanges)
+{
+    CusumWalk<false>(const_cast<double*>(pLanes), uCount, pMeans, pRanges, nullptr);
+}
+
 OVS_WIDE unsigned BootstrapFour(const double* pValues, std::uint32_t uCount, double dRange, bool bWithReplacement,
-                                RandomStream& stream, double* pSpace)
+                                RandomStream& stream, double* pSpace, bool bFilled)
 {
     const auto uDraws = static_cast<std::uint32_t>(ResampleDraws(uCount, bWithReplacement));
     auto* const piSlots = reinterpret_cast<std::int32_t*>(pSpace + 4 * std::size_t{uCount});
@@ -243,11 +259,14 @@ OVS_WIDE unsigned BootstrapFour(const double* pValues, std::uint32_t uCount, dou
         }
     }
     double sums[4] = {0.0, 0.0, 0.0, 0.0};
-    ResampleLanes<4>(pValues, uCount, pSpace, slots, bWithReplacement, sums);
+    ResampleLanes<4>(pValues, uCount, pSpace, slots, bWithReplacement, sums, bFilled);
     const Number count(static_cast<double>(uCount));
     double means[4], ranges[4];
     for (int k = 0; k < 4; ++k) means[k] = (Plain<Number>(sums[k]) / count).d;
-    CusumRangesOfFour(pSpace, uCount, means, ranges);
+    if (bWithReplacement)
+        CusumWalk<false>(pSpace, uCount, means, ranges, nullptr);
+    else
+        CusumWalk<true>(pSpace, uCount, means, ranges, pValues);
     const Number range = Plain<Number>(dRange);
     unsigned uBelow = 0;
     for (double dTrialRange : ranges) uBelow += Plain<Number>(dTrialRange) < range;
@@ -279,7 +298,7 @@ OVS_WIDE void IntervalTwo(const double* pValues, std::uint32_t uLeft, std::uint3
 
 #else
 
-unsigned BootstrapFour(const double*, std::uint32_t, double, bool, RandomStream&, double*)
+unsigned BootstrapFour(const double*, std::uint32_t, double, bool, RandomStream&, double*, bool)
 {
     return 0;
 }

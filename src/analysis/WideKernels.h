@@ -34,9 +34,10 @@ inline std::size_t IntervalSpace(std::uint32_t uCount)
 }
 
 //! Four trials of the bootstrap on pValues[0..uCount-1], drawing as four calls of the
-//! one-trial resample would: how many have a CUSUM range below dRange.
+//! one-trial resample would: how many have a CUSUM range below dRange. Each call leaves
+//! the space ready for the next one on the same values: bFilled says that a call did.
 unsigned BootstrapFour(const double* pValues, std::uint32_t uCount, double dRange, bool bWithReplacement,
-                       RandomStream& stream, double* pSpace);
+                       RandomStream& stream, double* pSpace, bool bFilled);
 
 //! Two trials of the interval estimate: each side (uLeft values, then the rest) resampled
 //! on its own, trial A's draws before trial B's; the least-squares splits, as offsets

@@ -263,9 +263,9 @@ TEST(FastPath, WideKernelsGiveEachTrialTheBitsOfTheOneTrialKernels)
                     const Number threshold = ranges[iGroup % 4];
                     unsigned uBelow = 0;
                     for (const Number& range : ranges) uBelow += range < threshold;
-                    EXPECT_EQ(
-                        kernel::wide::BootstrapFour(pValues, uCount, threshold.d, bWithReplacement, wide, space.data()),
-                        uBelow)
+                    EXPECT_EQ(kernel::wide::BootstrapFour(pValues, uCount, threshold.d, bWithReplacement, wide,
+                                                          space.data(), iGroup > 0),
+                              uBelow)
                         << uCount << " values, group " << iGroup;
                     ASSERT_TRUE(portable == wide);
                 }
