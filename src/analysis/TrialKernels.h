@@ -323,7 +323,7 @@ public:
         if (m_bWide)
             for (; t + 2 <= uEnd; t += 2) {
                 std::uint32_t splits[2];
-                wide::IntervalTwo(m_pValues, m_uLeft, m_uCount, bWithReplacement, stream, p, splits);
+                wide::IntervalTwo(m_pValues, m_uLeft, m_uCount, bWithReplacement, stream, p, splits, t != uFirst);
                 m_puEstimates[t] = m_uLow + splits[0];
                 m_puEstimates[t + 1] = m_uLow + splits[1];
             }

@@ -179,7 +179,10 @@ OVS_WIDE inline __m256d Beats(__m256d fit, __m256d best)
 
 //! The least-squares splits of two resamples side by side (MseSplitOf for each): lanes
 //! hold right A, left A, right B, left B.
-OVS_WIDE void MseSplitsOfTwo(const double* pLanes, std::uint32_t uCount, const double* pSums, std::uint32_t* puSplits)
+//! With pRefill, each row, once read, is filled again with pRefill[i] in both lanes (the
+//! start of a resample without replacement).
+OVS_WIDE void MseSplitsOfTwo(double* pLanes, std::uint32_t uCount, const double* pSums, std::uint32_t* puSplits,
+                             const double* pRefill)
 {
     const Number count(static_cast<double>(uCount));
     const Number rightA = Plain<Number>(pSums[0]) / count * count;
@@ -194,6 +197,7 @@ OVS_WIDE void MseSplitsOfTwo(const double* pLanes, std::uint32_t uCount, const d
     for (std::uint32_t i = 0; i + 1 < uCount; ++i) {
         const __m256d x =
             _mm256_permute4x64_pd(_mm256_castpd128_pd256(_mm_loadu_pd(pLanes + 2 * i)), _MM_SHUFFLE(1, 1, 0, 0));
+        if (pRefill) _mm_storeu_pd(pLanes + 2 * i, _mm_set1_pd(pRefill[i]));
         sides = _mm256_add_pd(sides, _mm256_xor_pd(x, rightNegative));  // right - x is right + (-x)
         const __m256d parts = _mm256_div_pd(_mm256_mul_pd(sides, sides), counts);
         counts = _mm256_add_pd(counts, step);
@@ -203,6 +207,7 @@ OVS_WIDE void MseSplitsOfTwo(const double* pLanes, std::uint32_t uCount, const d
         position = _mm256_blendv_pd(position, place, better);
         place = _mm256_add_pd(place, one);
     }
+    if (pRefill) _mm_storeu_pd(pLanes + 2 * (uCount - 1), _mm_set1_pd(pRefill[uCount - 1]));
     alignas(32) double positions[4];
     _mm256_store_pd(positions, position);
     puSplits[0] = static_cast<std::uint32_t>(positions[0]);
@@ -274,7 +279,7 @@ OVS_WIDE unsigned BootstrapFour(const double* pValues, std::uint32_t uCount, dou
 }
 
 OVS_WIDE void IntervalTwo(const double* pValues, std::uint32_t uLeft, std::uint32_t uCount, bool bWithReplacement,
-                          RandomStream& stream, double* pSpace, std::uint32_t* puSplits)
+                          RandomStream& stream, double* pSpace, std::uint32_t* puSplits, bool bFilled)
 {
     const std::uint32_t uRight = uCount - uLeft;
     const auto uLeftDraws = static_cast<std::uint32_t>(ResampleDraws(uLeft, bWithReplacement));
@@ -291,9 +296,10 @@ OVS_WIDE void IntervalTwo(const double* pValues, std::uint32_t uLeft, std::uint3
         }
     }
     double sums[2] = {0.0, 0.0};
-    ResampleLanes<2>(pValues, uLeft, pSpace, leftSlots, bWithReplacement, sums);
-    ResampleLanes<2>(pValues + uLeft, uRight, pSpace + 2 * std::size_t{uLeft}, rightSlots, bWithReplacement, sums);
-    MseSplitsOfTwo(pSpace, uCount, sums, puSplits);
+    ResampleLanes<2>(pValues, uLeft, pSpace, leftSlots, bWithReplacement, sums, bFilled);
+    ResampleLanes<2>(pValues + uLeft, uRight, pSpace + 2 * std::size_t{uLeft}, rightSlots, bWithReplacement, sums,
+                     bFilled);
+    MseSplitsOfTwo(pSpace, uCount, sums, puSplits, bWithReplacement ? nullptr : pValues);
 }
 
 #else
@@ -303,7 +309,7 @@ unsigned BootstrapFour(const double*, std::uint32_t, double, bool, RandomStream&
     return 0;
 }
 
-void IntervalTwo(const double*, std::uint32_t, std::uint32_t, bool, RandomStream&, double*, std::uint32_t*) {}
+void IntervalTwo(const double*, std::uint32_t, std::uint32_t, bool, RandomStream&, double*, std::uint32_t*, bool) {}
 
 void CusumRangesOfFour(const double*, std::uint32_t, const double*, double*) {}
 

@@ -41,9 +41,10 @@ unsigned BootstrapFour(const double* pValues, std::uint32_t uCount, double dRang
 
 //! Two trials of the interval estimate: each side (uLeft values, then the rest) resampled
 //! on its own, trial A's draws before trial B's; the least-squares splits, as offsets
-//! from the segment's start, go to puSplits[0] and puSplits[1].
+//! from the segment's start, go to puSplits[0] and puSplits[1]. Like BootstrapFour, each
+//! call leaves the space ready for the next one: bFilled says that a call did.
 void IntervalTwo(const double* pValues, std::uint32_t uLeft, std::uint32_t uCount, bool bWithReplacement,
-                 RandomStream& stream, double* pSpace, std::uint32_t* puSplits);
+                 RandomStream& stream, double* pSpace, std::uint32_t* puSplits, bool bFilled);
 
 //! The CUSUM ranges of four resamples about their means pMeans[0..3] (CusumRangeOf in
 //! each lane), where value i of resample k is pLanes[4 * i + k].

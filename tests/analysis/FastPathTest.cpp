@@ -284,7 +284,8 @@ TEST(FastPath, WideKernelsGiveEachTrialTheBitsOfTheOneTrialKernels)
                             uSplit = kernel::MseSplitOf(buffer.data(), uCount, sum);
                         }
                         std::uint32_t splits[2];
-                        kernel::wide::IntervalTwo(pValues, uLeft, uCount, bWithReplacement, wide, space.data(), splits);
+                        kernel::wide::IntervalTwo(pValues, uLeft, uCount, bWithReplacement, wide, space.data(), splits,
+                                                  iPair > 0);
                         EXPECT_EQ(splits[0], expected[0]) << uCount << " values, left " << uLeft << ", pair " << iPair;
                         EXPECT_EQ(splits[1], expected[1]) << uCount << " values, left " << uLeft << ", pair " << iPair;
                         ASSERT_TRUE(portable == wide);
