@@ -5,8 +5,10 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <algorithm>
 #include <iostream>
 
@@ -50,14 +52,14 @@ SessionAutosave::SessionAutosave(TMainWindowForm& mainWindow, Settings& settings
                 .arg(QCoreApplication::applicationPid())
                 .arg(QDateTime::currentMSecsSinceEpoch());
     if (!QDir().mkpath(m_sFolder)) {
-        std::cerr << "Autosave is off: the folder " << m_sFolder.toStdString() << " cannot be made.\n";
+        notice(QStringLiteral("Autosave is off: the folder %1 cannot be made.").arg(m_sFolder));
         m_bEnabled = false;
         return;
     }
     m_pLock = std::make_unique<QLockFile>(pathOf(m_sId, kLockSuffix));
     m_pLock->setStaleLockTime(0);
     if (!m_pLock->tryLock(0)) {
-        std::cerr << "Autosave is off: the lock " << m_pLock->fileName().toStdString() << " cannot be taken.\n";
+        notice(QStringLiteral("Autosave is off: the lock %1 cannot be taken.").arg(m_pLock->fileName()));
         m_bEnabled = false;
         return;
     }
@@ -68,6 +70,24 @@ SessionAutosave::~SessionAutosave()
 {
     removeRecoveryFile();
     if (m_pLock) m_pLock->unlock();
+}
+
+void SessionAutosave::notice(const QString& sText)
+{
+    std::cerr << sText.toStdString() << '\n';
+    // A permanent part of the status bar: menu hints passing over it do not wipe it out.
+    if (!m_pNotice) {
+        m_pNotice = new QLabel(&m_mainWindow);
+        m_pNotice->setObjectName(QStringLiteral("AutosaveNotice"));
+        m_mainWindow.statusBar()->addPermanentWidget(m_pNotice);
+    }
+    m_pNotice->setText(sText);
+    m_pNotice->show();
+}
+
+QString SessionAutosave::noticeText() const
+{
+    return m_pNotice && !m_pNotice->isHidden() ? m_pNotice->text() : QString();
 }
 
 QString SessionAutosave::pathOf(const QString& sId, const char* psSuffix) const
@@ -101,12 +121,16 @@ bool SessionAutosave::WriteNow()
     if (!m_bEnabled || !m_mainWindow.Modified()) return false;
     SessionDocument document(m_mainWindow.DataWindowForm()->workbook());
     document.windows = m_mainWindow.SessionRecords();
-    // No box interrupts the user for a recovery file; a failure is reported on the console.
+    // No box interrupts the user for a recovery file: a failure shows in the status bar
+    // (and on the console) until a later write succeeds.
     ScriptedUserMessages quiet;
     if (!WriteSession(recoveryFile().toStdString(), document, quiet)) {
-        for (const std::string& sText : quiet.texts()) std::cerr << "Autosave failed: " << sText << '\n';
+        QString sText = QStringLiteral("Autosave failed");
+        if (!quiet.texts().empty()) sText += QStringLiteral(": ") + QString::fromStdString(quiet.texts().back());
+        notice(sText);
         return false;
     }
+    if (m_pNotice) m_pNotice->hide();
     QSaveFile name(pathOf(m_sId, kNameSuffix));
     if (name.open(QIODevice::WriteOnly)) {
         name.write(QByteArray::fromStdString(m_mainWindow.CurrentFile()));

@@ -6,6 +6,7 @@
 // program holds a lock file beside its recovery file, so a recovery file whose lock no
 // running program holds was left by a program that ended without cleaning up; the next
 // start offers it: restore it as an untitled, modified session, discard it, or decide later.
+// A recovery file that cannot be written is told in the status bar, without a box.
 #pragma once
 
 #include <QLockFile>
@@ -14,6 +15,8 @@
 #include <QTimer>
 #include <memory>
 #include <string_view>
+
+class QLabel;
 
 namespace HalvrennInc {
 
@@ -50,10 +53,14 @@ public:
     //! This program's recovery file (it exists only while there are unsaved changes).
     QString recoveryFile() const;
     QString folder() const { return m_sFolder; }
+    //! The failure the status bar shows now ("" when none).
+    QString noticeText() const;
 
 private:
     void sessionChanged();
     void removeRecoveryFile();
+    //! A failure of autosave, in the status bar and on the console.
+    void notice(const QString& sText);
     QString pathOf(const QString& sId, const char* psSuffix) const;
 
     TMainWindowForm& m_mainWindow;
@@ -62,8 +69,9 @@ private:
     QString m_sId;  //!< this program's files: <id>.ovs, <id>.name and <id>.lock
     std::unique_ptr<QLockFile> m_pLock;
     bool m_bEnabled = true;
-    QTimer m_quiet;    //!< restarted by every change
-    QTimer m_longest;  //!< started by the first unwritten change
+    QTimer m_quiet;               //!< restarted by every change
+    QTimer m_longest;             //!< started by the first unwritten change
+    QLabel* m_pNotice = nullptr;  //!< the failure the status bar shows (the main window owns it)
 };
 
 }  // namespace HalvrennInc

@@ -1,10 +1,13 @@
 // Autosave and recovery: unsaved changes go to a recovery file of the program's own once
 // they rest, never to the user's file; saving, undoing back to the saved state and a clean
-// exit remove it; a file left by a program that ended without cleaning up is offered at
-// the next start, and a running program's file is not.
+// exit remove it; a write that fails shows in the status bar; a file left by a program
+// that ended without cleaning up is offered at the next start, and a running program's
+// file is not.
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QUndoStack>
 
@@ -55,6 +58,25 @@ TEST(SessionAutosave, UnsavedChangesGoToARecoveryFileThatSavingAndAStopRemove)
 
     w.data().history().redoAction()->trigger();
     EXPECT_TRUE(pAutosave->WriteNow());
+    EXPECT_EQ(pAutosave->noticeText(), QString());
+
+    // A recovery file that cannot be written is told in the status bar, without a box,
+    // until a later write succeeds.
+    ASSERT_TRUE(QDir(sFolder).removeRecursively());
+    QFile blocker(sFolder);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_FALSE(pAutosave->WriteNow());
+    EXPECT_TRUE(pAutosave->noticeText().startsWith(QStringLiteral("Autosave failed: ")))
+        << pAutosave->noticeText().toStdString();
+    const auto* pNotice = w.form().statusBar()->findChild<QLabel*>(QStringLiteral("AutosaveNotice"));
+    ASSERT_NE(pNotice, nullptr);
+    EXPECT_EQ(pNotice->text(), pAutosave->noticeText());
+    EXPECT_TRUE(w.platform.messages.shown().empty());
+    ASSERT_TRUE(QFile::remove(sFolder));
+    ASSERT_TRUE(QDir().mkpath(sFolder));
+    EXPECT_TRUE(pAutosave->WriteNow());
+    EXPECT_EQ(pAutosave->noticeText(), QString());
     pAutosave.reset();
     EXPECT_FALSE(Exists(sRecovery)) << "a clean exit leaves nothing behind";
     EXPECT_TRUE(QDir(sFolder).entryList(QDir::Files | QDir::Hidden).isEmpty());
