@@ -156,7 +156,9 @@ TEST(ParallelTrials, EveryThreadCountGivesTheSerialResultsAndLeavesTheStreamInPl
                 EXPECT_TRUE(reference.bFinished);
                 for (bool bWide : {true, false}) {
                     const WideKernels wide(bWide);
-                    for (unsigned uThreads : {1u, 2u, 3u, 8u, 1000u})
+                    // The one-trial kernels on fewer thread counts: the split is the same.
+                    for (unsigned uThreads :
+                         bWide ? std::vector<unsigned>{1, 2, 3, 8, 1000} : std::vector<unsigned>{1, 3})
                         EXPECT_TRUE(
                             Same(Analyze(values, bWithReplacement, uSeed, {nullptr, uThreads, false}), reference))
                             << psShape << (bWithReplacement ? " with" : " without") << " replacement, seed " << uSeed
