@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <type_traits>
 
 #include "analysis/TrialKernels.h"
 
@@ -222,8 +223,8 @@ namespace {
 //! with the value pRefill[i] in every lane (the start of a resample without replacement),
 //! a store to a line the walk has just brought in.
 template <bool bRefill>
-OVS_WIDE void CusumWalk(double* pLanes, std::uint32_t uCount, const double* pMeans, double* pRanges,
-                        const double* pRefill)
+OVS_WIDE void CusumWalk(std::conditional_t<bRefill, double*, const double*> pLanes, std::uint32_t uCount,
+                        const double* pMeans, double* pRanges, const double* pRefill)
 {
     const __m256d mean = _mm256_loadu_pd(pMeans);
     const __m256d negative = _mm256_set1_pd(-0.0);
@@ -247,7 +248,7 @@ OVS_WIDE void CusumWalk(double* pLanes, std::uint32_t uCount, const double* pMea
 
 OVS_WIDE void CusumRangesOfFour(const double* pLanes, std::uint32_t uCount, const double* pMeans, double* pRanges)
 {
-    CusumWalk<false>(const_cast<double*>(pLanes), uCount, pMeans, pRanges, nullptr);
+    CusumWalk<false>(pLanes, uCount, pMeans, pRanges, nullptr);
 }
 
 OVS_WIDE unsigned BootstrapFour(const double* pValues, std::uint32_t uCount, double dRange, bool bWithReplacement,
