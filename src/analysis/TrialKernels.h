@@ -3,8 +3,10 @@
 // into a contiguous buffer (the sequence of values the index form gathers) and adds them
 // up as they fall into place; two trials then walk their buffers side by side, so that
 // the sums of one hide the latency of the other. Every sum keeps the order and operations
-// of the kernels in ChangePointKernels.h, so each trial gives the same bits. Internal to
-// the analysis library.
+// of the kernels in ChangePointKernels.h, so each trial gives the same bits. Where the
+// processor has AVX2 and FMA, segments of moderate values go to the wide kernels
+// (WideKernels.h) four or two trials at a time, and these loops take only the rest of a
+// run. Internal to the analysis library.
 #pragma once
 
 #include <algorithm>
