@@ -34,6 +34,15 @@ Number Plain(double x)
     return p;
 }
 
+//! The slot a draw picks among dSlots slots from uFirst on (at most uLast): with
+//! replacement uFirst = 0 and dSlots the count, without replacement uFirst = i and dSlots
+//! the slots not yet fixed, i included.
+inline std::uint32_t PickedSlot(double dDraw, double dSlots, std::uint32_t uFirst, std::uint32_t uLast)
+{
+    const std::uint32_t j = uFirst + static_cast<std::uint32_t>(dDraw * dSlots);
+    return j > uLast ? uLast : j;
+}
+
 //! Resamples pValues[0..uCount-1] into pOut[0..uCount-1] with the draws of
 //! SampleWithReplacement or SampleWithoutReplacement, and returns sum plus the values in
 //! their new order, added one by one. pDraws holds uCount doubles for the draws.
@@ -46,8 +55,7 @@ Number ResampleValues(const double* pValues, std::uint32_t uCount, double* pOut,
         stream.fill(pDraws, uCount);
         const double dCount = uCount;
         for (std::uint32_t i = 0; i < uCount; ++i) {
-            std::uint32_t j = static_cast<std::uint32_t>(pDraws[i] * dCount);
-            if (j > uLast) j = uLast;
+            const std::uint32_t j = PickedSlot(pDraws[i], dCount, 0, uLast);
             const double x = pValues[j];
             pOut[i] = x;
             sum += Plain<Number>(x);
@@ -57,8 +65,7 @@ Number ResampleValues(const double* pValues, std::uint32_t uCount, double* pOut,
         std::copy(pValues, pValues + uCount, pOut);
         double dLeft = uCount;  // slots not yet fixed, i included
         for (std::uint32_t i = 0; i < uLast; ++i, dLeft -= 1.0) {
-            std::uint32_t j = i + static_cast<std::uint32_t>(pDraws[i] * dLeft);
-            if (j > uLast) j = uLast;
+            const std::uint32_t j = PickedSlot(pDraws[i], dLeft, i, uLast);
             const double x = pOut[j];  // slot i is final once it holds this one
             pOut[j] = pOut[i];
             pOut[i] = x;
@@ -83,10 +90,8 @@ void ResampleTwo(const double* pValues, std::uint32_t uCount, double* pA, double
         const double* const pDrawsB = pDraws + uCount;
         const double dCount = uCount;
         for (std::uint32_t i = 0; i < uCount; ++i) {
-            std::uint32_t jA = static_cast<std::uint32_t>(pDraws[i] * dCount);
-            std::uint32_t jB = static_cast<std::uint32_t>(pDrawsB[i] * dCount);
-            if (jA > uLast) jA = uLast;
-            if (jB > uLast) jB = uLast;
+            const std::uint32_t jA = PickedSlot(pDraws[i], dCount, 0, uLast);
+            const std::uint32_t jB = PickedSlot(pDrawsB[i], dCount, 0, uLast);
             const double xA = pValues[jA];
             const double xB = pValues[jB];
             pA[i] = xA;
@@ -101,10 +106,8 @@ void ResampleTwo(const double* pValues, std::uint32_t uCount, double* pA, double
         std::copy(pValues, pValues + uCount, pB);
         double dLeft = uCount;
         for (std::uint32_t i = 0; i < uLast; ++i, dLeft -= 1.0) {
-            std::uint32_t jA = i + static_cast<std::uint32_t>(pDraws[i] * dLeft);
-            std::uint32_t jB = i + static_cast<std::uint32_t>(pDrawsB[i] * dLeft);
-            if (jA > uLast) jA = uLast;
-            if (jB > uLast) jB = uLast;
+            const std::uint32_t jA = PickedSlot(pDraws[i], dLeft, i, uLast);
+            const std::uint32_t jB = PickedSlot(pDrawsB[i], dLeft, i, uLast);
             const double xA = pA[jA];
             pA[jA] = pA[i];
             pA[i] = xA;

@@ -84,10 +84,9 @@ OVS_WIDE void PickSlots(RandomStream::Blocks& draws, std::int32_t* piSlots, std:
                 _mm_storeu_si128(reinterpret_cast<__m128i*>(piOut + k),
                                  _mm_min_epu32(_mm256_cvttpd_epi32(_mm256_mul_pd(draw, count)), last));
             }
-            for (; k < uBlock; ++k) {
-                const auto j = static_cast<std::uint32_t>(static_cast<double>(piUnits[k]) * 1e-9 * dCount);
-                piOut[k] = static_cast<std::int32_t>(j > uLast ? uLast : j);
-            }
+            for (; k < uBlock; ++k)
+                piOut[k] =
+                    static_cast<std::int32_t>(PickedSlot(static_cast<double>(piUnits[k]) * 1e-9, dCount, 0, uLast));
         } else {
             // Draw i (from the trial's first) has uCount - i slots left, slot i included.
             const auto i = static_cast<std::int32_t>(uDone);
@@ -104,9 +103,8 @@ OVS_WIDE void PickSlots(RandomStream::Blocks& draws, std::int32_t* piSlots, std:
             }
             for (; k < uBlock; ++k) {
                 const std::uint32_t uSlot = uDone + k;
-                const std::uint32_t j = uSlot + static_cast<std::uint32_t>(static_cast<double>(piUnits[k]) * 1e-9 *
-                                                                           static_cast<double>(uCount - uSlot));
-                piOut[k] = static_cast<std::int32_t>(j > uLast ? uLast : j);
+                piOut[k] = static_cast<std::int32_t>(PickedSlot(static_cast<double>(piUnits[k]) * 1e-9,
+                                                                static_cast<double>(uCount - uSlot), uSlot, uLast));
             }
         }
         uDone += uBlock;
